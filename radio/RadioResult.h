@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// Result codes of the radio link: 1 for success, negative for failures.
+enum RadioResult : int {
+    kResultOk = 1,
+    kResultPortError = -1,            // port unusable, or checksum mismatch on the last attempt
+    kResultNoConnection = -2,         // no valid reply in any attempt
+    kResultOldFirmware = -3,          // ack 0x8C with first data byte 0
+    kResultUnsupportedVersion = -4,   // version reply refused
+    kResultUnsupportedModel = -5,     // clone level (or model) not compatible
+    kResultInvalidOpcode = -6,
+    kResultUnsupportedCommand = -7,
+    kResultOperationFailed = -8,
+    kResultTimedOut = -9,
+    kResultUnsupportedOperation = -10,
+    kResultBusy = -11,
+    kResultUserCanceled = -12,
+    kResultMessageCompose = -13,      // payload too long for a frame
+    kResultResetFirst = -14,
+    kResultTextConversion = -15,
+    kResultPasswordUnreadable = -17,
+};
+
+// Text a transfer dialog shows for a result code.
+QString ResultDialogText(int code);
+// Text the main window (and the command-line tool) shows for a result code.
+QString ResultMainWindowText(int code);
+// True for codes the dialogs show in a message box instead of their status line.
+bool ResultShownAsMessageBox(int code);
