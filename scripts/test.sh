@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${KVX_BUILD_DIR:-$root/build}"
+"$root/scripts/setup.sh"
+KVX_BUILD_DIR="$build" "$root/scripts/build.sh"
+
+# Tests keep their settings in a scratch folder, never in the user's.
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+export KVXZOT_MACHINE_SETTINGS="$build/settings/machine.ini"
+export KVXZOT_USER_SETTINGS="$scratch/user.ini"
+export KVX_CLI="$build/cli/kvxzot-cli"
+cd "$build"
+ctest --output-on-failure -j"$(nproc)" --timeout 300
