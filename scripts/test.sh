@@ -12,5 +12,6 @@ trap 'rm -rf "$scratch"' EXIT
 export KVXZOT_MACHINE_SETTINGS="$build/settings/machine.ini"
 export KVXZOT_USER_SETTINGS="$scratch/user.ini"
 export KVX_CLI="$build/cli/kvxzot-cli"
+export KVXZOT_NO_PLATFORM_PORTS=1
 cd "$build"
 ctest --output-on-failure -j"$(nproc)" --timeout 300

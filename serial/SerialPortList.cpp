@@ -11,6 +11,9 @@ PortEnumerator g_enumerator;
 std::optional<QStringList> PlatformPorts()
 {
     QStringList ports = ExtraPortsFromEnvironment();
+    // Test runs and simulated set-ups can keep the machine's own ports out.
+    if (!qEnvironmentVariableIsEmpty("KVXZOT_NO_PLATFORM_PORTS"))
+        return ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         const QString location = info.systemLocation();
         if (!ports.contains(location))

@@ -6,7 +6,8 @@
 
 // The list of serial ports of this machine, in enumeration order: ports
 // named in KVXZOT_EXTRA_PORTS (colon-separated paths, e.g. a simulated
-// radio's link) first, then the platform's ports by their device paths.
+// radio's link) first, then the platform's ports by their device paths
+// unless KVXZOT_NO_PLATFORM_PORTS is set.
 namespace kvx::serial {
 
 // nullopt means the port list itself could not be read.
