@@ -84,7 +84,10 @@ public:
     int ChildCount() const;
     XmlNode ChildAt(int index) const;   // null when out of range
     XmlNodeList ChildNodes() const;     // snapshot of the children
-    XmlDocument OwnerDocument() const;
+    XmlDocument OwnerDocument() const;  // null for the document node itself
+    // The element an attribute belongs to (Parent() of an attribute is null,
+    // as in the DOM); null for other nodes and for a detached attribute.
+    XmlNode OwnerElement() const;
 
     // Attributes of an element.
     bool HasAttribute(const QString& name) const;
@@ -166,6 +169,7 @@ public:
 
 private:
     friend class XmlDocument;
+    friend struct DocumentImpl;
     std::shared_ptr<SchemaCacheImpl> m_impl;
 };
 
@@ -180,6 +184,10 @@ public:
     // Binds a prefix for XPath selection on this document (like adding to
     // the selection namespaces). "dfns" is bound by Create().
     void SetSelectionNamespace(const QString& prefix, const QString& uri);
+    // Replaces all bindings by the declarations of a "SelectionNamespaces"
+    // text such as "xmlns:dfns='urn:a' xmlns:ms='urn:b'". Raises XmlError
+    // on text that is not a list of such declarations.
+    void SetSelectionNamespaces(const QString& declarations);
 
     // Parses text, replacing the document's content. Whitespace-only text
     // nodes are dropped. Never loads DTDs, external entities or anything
@@ -202,12 +210,15 @@ public:
     XmlNode SelectSingleNode(const QString& xpath) const { return AsNode().SelectSingleNode(xpath); }
     XmlNodeList SelectNodes(const QString& xpath) const { return AsNode().SelectNodes(xpath); }
 
-    // The document as XML text, with the declaration "<?xml version="1.0"?>".
+    // The document as XML text: "<?xml version="1.0"?>" CR LF, then the
+    // top-level nodes unformatted (separated by CR LF); empty text for a
+    // document without content.
     QString Xml() const;
 
 private:
     friend class XmlNode;
     friend class XmlSchemaCache;
+    friend struct DocumentImpl;
     explicit XmlDocument(std::shared_ptr<DocumentImpl> impl) : m_impl(std::move(impl)) {}
     std::shared_ptr<DocumentImpl> m_impl;
 };
