@@ -37,6 +37,20 @@ uint UnsignedAttribute(const XmlNode& node, const QString& name, bool absentIsZe
     return value;
 }
 
+// The source and target of one merge step; false when the source has nothing
+// to merge. A missing source, or a missing target of a non-empty source,
+// fails like any failed selection.
+bool SelectMergePair(const XmlDocument& doc, const QString& sourcePath, const QString& targetPath, XmlNode& source, XmlNode& target)
+{
+    target = doc.SelectSingleNode(targetPath);
+    source = SelectRequired(doc.AsNode(), sourcePath);
+    if (!source.HasChildNodes())
+        return false;
+    if (target.IsNull())
+        SelectRequired(doc.AsNode(), targetPath);
+    return true;
+}
+
 }  // namespace
 
 XmlDocument CKVXZOTApp::SelectGroup(int group)
@@ -80,13 +94,10 @@ XmlDocument CKVXZOTApp::SelectGroup(int group)
 
 void CKVXZOTApp::CodePlugMergeToBase(const QString& sourcePath, const QString& targetPath)
 {
-    XmlNode target = m_spVisibleBase.SelectSingleNode(targetPath);
-    XmlNode source = SelectRequired(m_spVisibleBase.AsNode(), sourcePath);
-    if (!source.HasChildNodes())
+    XmlNode source;
+    XmlNode target;
+    if (!SelectMergePair(m_spVisibleBase, sourcePath, targetPath, source, target))
         return;
-    if (target.IsNull())
-        throw XmlError(QStringLiteral("Object required"), QStringLiteral("No node matches '%1'").arg(targetPath),
-                       QStringLiteral("CKVXZOTApp"));
     for (XmlNode field : source.SelectNodes(QStringLiteral("dfns:CPField"))) {
         bool hasName = false;
         bool hasExist = false;
@@ -106,13 +117,10 @@ void CKVXZOTApp::CodePlugMergeToBase(const QString& sourcePath, const QString& t
 
 void CKVXZOTApp::VisibleMergeToBase(const QString& sourcePath, const QString& targetPath)
 {
-    XmlNode target = m_spVisibleBase.SelectSingleNode(targetPath);
-    XmlNode source = SelectRequired(m_spVisibleBase.AsNode(), sourcePath);
-    if (!source.HasChildNodes())
+    XmlNode source;
+    XmlNode target;
+    if (!SelectMergePair(m_spVisibleBase, sourcePath, targetPath, source, target))
         return;
-    if (target.IsNull())
-        throw XmlError(QStringLiteral("Object required"), QStringLiteral("No node matches '%1'").arg(targetPath),
-                       QStringLiteral("CKVXZOTApp"));
     for (XmlNode control : source.SelectNodes(QStringLiteral("dfns:*/dfns:Control"))) {
         const uint id = UnsignedAttribute(control, QStringLiteral("ID"), false);
         const uint visible = UnsignedAttribute(control, QStringLiteral("isVisible"), true);
