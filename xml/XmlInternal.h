@@ -94,6 +94,26 @@ xmlDocPtr ParseSafely(const QString& text, ParseError& error);
 // Serialisation of one node (unformatted), declaring the namespaces it
 // uses that are declared outside of it.
 QString SerializeNode(xmlNodePtr node);
+// For its lifetime, declares on an element every namespace its subtree
+// uses but whose prefix is bound outside the subtree, so the element can be
+// written or copied on its own.
+class ScopedDeclarations {
+public:
+    explicit ScopedDeclarations(xmlNodePtr element);
+    ~ScopedDeclarations();
+    ScopedDeclarations(const ScopedDeclarations&) = delete;
+    ScopedDeclarations& operator=(const ScopedDeclarations&) = delete;
+
+private:
+    xmlNodePtr m_element;
+    xmlNsPtr m_added = nullptr;
+    xmlNsPtr m_addedLast = nullptr;
+};
+
+// A copy of a node for a document (deep, or element with its attributes),
+// with every namespace it uses declared on the copy itself.
+xmlNodePtr CopyNode(xmlNodePtr node, xmlDocPtr target, bool deep);
+
 // The whole document with its XML declaration; empty without content.
 QString SerializeDocument(xmlDocPtr doc);
 

@@ -170,47 +170,35 @@ void ReconcileNamespaces(DocumentImpl& impl, xmlNodePtr node)
     }
 }
 
-QString SerializeNode(xmlNodePtr node)
+ScopedDeclarations::ScopedDeclarations(xmlNodePtr element) : m_element(element)
 {
-    if (node->type == XML_DOCUMENT_NODE) {
-        return SerializeDocument(reinterpret_cast<xmlDocPtr>(node));
+    if (!element || element->type != XML_ELEMENT_NODE) {
+        return;
     }
-    if (node->type == XML_ATTRIBUTE_NODE) {
-        // libxml2 writes an attribute with a leading blank.
-        return Dump(node).trimmed();
-    }
-    if (node->type != XML_ELEMENT_NODE) {
-        return Dump(node);
-    }
-    // Declare, for the time of the dump, every namespace the subtree uses
-    // whose prefix is bound outside of it.
-    xmlNsPtr added = nullptr;
-    xmlNsPtr addedLast = nullptr;
-    auto need = [&](xmlNodePtr element, xmlNsPtr ns) {
+    xmlNsPtr last = nullptr;
+    auto need = [&](xmlNodePtr user, xmlNsPtr ns) {
         if (!ns || IsXmlPrefix(ns)) {
             return;
         }
-        for (xmlNodePtr scope = element; scope; scope = scope->parent) {
+        for (xmlNodePtr scope = user; scope; scope = scope->parent) {
             if (HasOwnDeclaration(scope, ns->prefix)) {
                 return;
             }
-            if (scope == node) {
+            if (scope == element) {
                 break;
             }
         }
-        for (xmlNsPtr decl = added; decl; decl = decl->next) {
+        for (xmlNsPtr decl = m_added; decl; decl = decl->next) {
             if (SamePrefix(decl->prefix, ns->prefix)) {
                 return;
             }
         }
-        xmlNsPtr decl = xmlNewNs(nullptr, ns->href, ns->prefix);
-        if (!decl) {
-            return;
+        if (xmlNsPtr decl = xmlNewNs(nullptr, ns->href, ns->prefix)) {
+            (last ? last->next : m_added) = decl;
+            last = decl;
         }
-        (addedLast ? addedLast->next : added) = decl;
-        addedLast = decl;
     };
-    xmlNodePtr current = node;
+    xmlNodePtr current = element;
     while (current) {
         if (current->type == XML_ELEMENT_NODE) {
             need(current, current->ns);
@@ -222,30 +210,38 @@ QString SerializeNode(xmlNodePtr node)
             current = current->children;
             continue;
         }
-        while (current != node && !current->next) {
+        while (current != element && !current->next) {
             current = current->parent;
         }
-        current = current == node ? nullptr : current->next;
+        current = current == element ? nullptr : current->next;
     }
-    if (!added) {
-        return Dump(node);
+    if (m_added) {
+        m_addedLast = last;
+        m_addedLast->next = element->nsDef;
+        element->nsDef = m_added;
     }
-    xmlNsPtr own = node->nsDef;
-    addedLast->next = own;
-    node->nsDef = added;
-    QString text;
-    try {
-        text = Dump(node);
-    } catch (...) {
-        node->nsDef = own;
-        addedLast->next = nullptr;
-        xmlFreeNsList(added);
-        throw;
+}
+
+ScopedDeclarations::~ScopedDeclarations()
+{
+    if (m_added) {
+        m_element->nsDef = m_addedLast->next;
+        m_addedLast->next = nullptr;
+        xmlFreeNsList(m_added);
     }
-    node->nsDef = own;
-    addedLast->next = nullptr;
-    xmlFreeNsList(added);
-    return text;
+}
+
+QString SerializeNode(xmlNodePtr node)
+{
+    if (node->type == XML_DOCUMENT_NODE) {
+        return SerializeDocument(reinterpret_cast<xmlDocPtr>(node));
+    }
+    if (node->type == XML_ATTRIBUTE_NODE) {
+        // libxml2 writes an attribute with a leading blank.
+        return Dump(node).trimmed();
+    }
+    const ScopedDeclarations declarations(node);
+    return Dump(node);
 }
 
 QString SerializeDocument(xmlDocPtr doc)

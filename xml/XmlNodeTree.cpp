@@ -77,7 +77,7 @@ xmlNodePtr InsertNode(DocumentImpl& impl, xmlNodePtr parent, xmlNodePtr child, x
         }
     }
     if (foreign) {
-        child = xmlDocCopyNode(child, targetDoc, 1);
+        child = CopyNode(child, targetDoc, true);
         if (!child) {
             Fail(QStringLiteral("Out of memory"), QStringLiteral("The node could not be copied."));
         }
@@ -132,6 +132,14 @@ bool SameAttributeName(xmlAttrPtr a, xmlAttrPtr b)
 }
 
 }  // namespace
+
+xmlNodePtr CopyNode(xmlNodePtr node, xmlDocPtr target, bool deep)
+{
+    // A shallow element copy keeps its attributes and declarations (2).
+    const int extended = deep || node->type != XML_ELEMENT_NODE ? 1 : 2;
+    const ScopedDeclarations declarations(node);
+    return xmlDocCopyNode(node, target, extended);
+}
 
 void LinkChild(xmlNodePtr parent, xmlNodePtr child, xmlNodePtr ref)
 {
@@ -356,9 +364,7 @@ XmlNode XmlNode::CloneNode(bool deep) const
         impl->schemas = m_doc->schemas;
         return XmlNode(impl, copy);
     }
-    // A shallow element copy keeps its attributes and declarations (2).
-    const int extended = deep || node->type != XML_ELEMENT_NODE ? 1 : 2;
-    xmlNodePtr copy = xmlDocCopyNode(node, node->doc, extended);
+    xmlNodePtr copy = CopyNode(node, node->doc, deep);
     if (!copy) {
         Fail(QStringLiteral("Out of memory"), QStringLiteral("The node could not be copied."));
     }
