@@ -4,6 +4,11 @@
 #include <QSerialPort>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
 
 SerialPort::SerialPort(SerialTimings timings) : m_timings(timings) {}
 
@@ -71,62 +76,78 @@ void SerialPort::CollectPortError()
     m_port->clearError();
 }
 
+namespace {
+
+// Waits up to timeoutMs for the descriptor; the poll result flags, 0 on timeout.
+short WaitFor(int fd, short events, qint64 timeoutMs)
+{
+    pollfd pfd{fd, events, 0};
+    const int ready = ::poll(&pfd, 1, int(std::clamp<qint64>(timeoutMs, 0, INT_MAX)));
+    return ready > 0 ? pfd.revents : 0;
+}
+
+bool Transient(int error)
+{
+    return error == EAGAIN || error == EWOULDBLOCK || error == EINTR;
+}
+
+} // namespace
+
 int SerialPort::Read(quint8* buffer, int count, bool waitForAll)
 {
-    if (!IsOpen() || !buffer)
+    if (!IsOpen() || !buffer || count <= 0 || m_bHungUp)
         return 0;
-    if (!waitForAll) {
-        if (!m_bHungUp && m_port->bytesAvailable() == 0 && !m_port->waitForReadyRead(0))
-            CollectPortError();
-        count = int(std::min<qint64>(count, m_port->bytesAvailable()));
-    }
-    if (count <= 0)
-        return 0;
-
-    QDeadlineTimer deadline(qint64(count) * m_timings.readPerByteMs);
+    // The port is read directly: the driver queue is the only buffer, and a
+    // vanished device shows as a hang-up instead of an endless ready signal.
+    const int fd = int(m_port->handle());
+    QDeadlineTimer deadline(waitForAll ? qint64(count) * m_timings.readPerByteMs : 0);
     int got = 0;
-    for (;;) {
-        const qint64 n = m_port->read(reinterpret_cast<char*>(buffer) + got, count - got);
-        if (n > 0)
-            got += int(n);
-        if (got >= count || !waitForAll || m_bHungUp || deadline.hasExpired())
-            break;
-        if (!m_port->waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime())))) {
-            CollectPortError();
-            if (m_bHungUp) {
-                // Take whatever was still buffered before the hang-up.
-                const qint64 rest = m_port->read(reinterpret_cast<char*>(buffer) + got, count - got);
-                if (rest > 0)
-                    got += int(rest);
+    while (got < count) {
+        const short events = WaitFor(fd, POLLIN, deadline.remainingTime());
+        if (events & POLLIN) {
+            const ssize_t n = ::read(fd, buffer + got, size_t(count - got));
+            if (n > 0) {
+                got += int(n);
+                continue;
+            }
+            if (n == 0 || !Transient(errno)) {
+                m_nLastError = quint32(QSerialPort::ResourceError);
+                m_bHungUp = true;
                 break;
             }
+        } else if (events & (POLLHUP | POLLERR | POLLNVAL)) {
+            m_nLastError = quint32(QSerialPort::ResourceError);
+            m_bHungUp = true;
+            break;
         }
+        if (deadline.hasExpired())
+            break;
     }
     return got;
 }
 
 int SerialPort::Write(const quint8* buffer, int count)
 {
-    if (!IsOpen() || !buffer || count <= 0)
+    if (!IsOpen() || !buffer || count <= 0 || m_bHungUp)
         return 0;
-    const qint64 queued = m_port->write(reinterpret_cast<const char*>(buffer), count);
-    if (queued < 0) {
-        CollectPortError();
-        return 0;
-    }
+    const int fd = int(m_port->handle());
     QDeadlineTimer deadline(m_timings.writeTotalMs);
-    while (m_port->bytesToWrite() > 0 && !deadline.hasExpired()) {
-        if (!m_port->waitForBytesWritten(int(std::max<qint64>(1, deadline.remainingTime())))) {
-            CollectPortError();
+    int done = 0;
+    while (done < count) {
+        const ssize_t n = ::write(fd, buffer + done, size_t(count - done));
+        if (n > 0) {
+            done += int(n);
+            continue;
+        }
+        if (n < 0 && !Transient(errno)) {
+            m_nLastError = quint32(errno == EIO ? QSerialPort::ResourceError : QSerialPort::WriteError);
+            m_bHungUp = errno == EIO;
             break;
         }
+        if (deadline.hasExpired() || !(WaitFor(fd, POLLOUT, deadline.remainingTime()) & POLLOUT))
+            break;
     }
-    const qint64 pending = m_port->bytesToWrite();
-    if (pending > 0) {
-        // The write gave up: drop the rest rather than send it late.
-        m_port->clear(QSerialPort::Output);
-    }
-    return int(std::max<qint64>(0, queued - pending));
+    return done;
 }
 
 bool SerialPort::Purge(quint32 flags)

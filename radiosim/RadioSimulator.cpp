@@ -110,6 +110,8 @@ VirtualCP CRadioSimulator::FullContent()
         c.parentGroups[1] = QString::number(20000000 + (p + 2) % 10);
         c.parentGroups[2] = QString::number(20000000 + (p + 1) % 10);
         c.home_grp = c.parentGroups[2];
+        c.groupListCount = 3;
+        c.homeGroupIndex = 3;
     }
     for (int m = 0; m < kMaxTextMessages; ++m)
         cp.textMessages[size_t(m)] = QStringLiteral("Message %1: ").arg(m + 1).leftJustified(kMaxTextMessageLength, QChar('x'));

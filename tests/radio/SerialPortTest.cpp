@@ -1,0 +1,190 @@
+// The serial port on pseudo-terminals, and the whole link through one: the
+// simulated radio served on a pseudo-terminal, read by the real port.
+
+#include "PtyRadioServer.h"
+#include "RadioResult.h"
+#include "RadioTestSupport.h"
+#include "SerialPort.h"
+#include "Transfers.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// A pseudo-terminal whose master side the test plays.
+struct PtyPair {
+    PtyPair()
+    {
+        openpty(&master, &slave, nullptr, nullptr, nullptr);
+        termios tio{};
+        tcgetattr(slave, &tio);
+        cfmakeraw(&tio);
+        tcsetattr(slave, TCSANOW, &tio);
+        char name[256] = {};
+        ttyname_r(slave, name, sizeof name);
+        path = QString::fromLocal8Bit(name);
+    }
+    ~PtyPair()
+    {
+        if (master >= 0)
+            ::close(master);
+        if (slave >= 0)
+            ::close(slave);
+    }
+    void CloseMaster()
+    {
+        ::close(master);
+        master = -1;
+    }
+    int master = -1;
+    int slave = -1;
+    QString path;
+};
+
+constexpr SerialTimings kFast{20, 50};
+
+} // namespace
+
+class SerialPortTest : public ::testing::Test {
+protected:
+    void SetUp() override { EnsureCoreApplication(); }
+};
+
+TEST_F(SerialPortTest, AMissingPortStaysClosedAndIsHarmless)
+{
+    SerialPort port(kFast);
+    EXPECT_FALSE(port.Open(QStringLiteral("/nonexistent/kvx-radio-port")));
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_NE(port.LastError(), 0u);
+    quint8 b[4];
+    EXPECT_EQ(port.Read(b, 4, true), 0);
+    EXPECT_EQ(port.Write(b, 4), 0);
+    port.Close();
+    port.Close();
+}
+
+TEST_F(SerialPortTest, ReadsWritesAndTimesOutOnAPseudoTerminal)
+{
+    PtyPair pty;
+    SerialPort port(kFast);
+    ASSERT_TRUE(port.Open(pty.path)) << port.LastError();
+    EXPECT_EQ(port.LastError(), 0u) << "the refused modem lines are not an error";
+
+    const quint8 out[3] = {0xF2, 0x9B, 0x25};
+    EXPECT_EQ(port.Write(out, 3), 3);
+    quint8 seen[8] = {};
+    QThread::msleep(20);
+    EXPECT_EQ(::read(pty.master, seen, sizeof seen), 3);
+    EXPECT_EQ(seen[2], 0x25);
+
+    // Nothing queued: without waitForAll the read returns at once.
+    quint8 in[8] = {};
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(port.Read(in, 4, false), 0);
+    EXPECT_LT(timer.elapsed(), 15);
+
+    // With waitForAll it gives up after count x the per-byte time with what came.
+    ASSERT_EQ(::write(pty.master, "\x50\x41", 2), 2);
+    timer.restart();
+    EXPECT_EQ(port.Read(in, 4, true), 2);
+    EXPECT_GE(timer.elapsed(), 4 * kFast.readPerByteMs - 5);
+    EXPECT_LT(timer.elapsed(), 4 * kFast.readPerByteMs + 60);
+    EXPECT_EQ(in[1], 0x41);
+
+    // Purge drops what is waiting.
+    ASSERT_EQ(::write(pty.master, "\x01\x02", 2), 2);
+    QThread::msleep(10);
+    EXPECT_TRUE(port.Purge(ICommPort::kPurgeQueues));
+    EXPECT_EQ(port.Read(in, 1, true), 0);
+    port.Close();
+    EXPECT_FALSE(port.IsOpen());
+    port.Close();
+}
+
+TEST_F(SerialPortTest, AHangUpOfTheOtherEndEndsReadsAtOnce)
+{
+    PtyPair pty;
+    SerialPort port({200, 50});
+    ASSERT_TRUE(port.Open(pty.path));
+    ::close(pty.slave);
+    pty.slave = -1;
+    pty.CloseMaster();
+    quint8 in[8];
+    QElapsedTimer timer;
+    timer.start();
+    int total = 0;
+    for (int i = 0; i < 20; ++i)
+        total += port.Read(in, 8, true);
+    EXPECT_EQ(total, 0);
+    // Twenty 1.6-second reads would take half a minute: none of them waits.
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_NE(port.LastError(), 0u);
+}
+
+TEST(PtyEndToEndTest, ReadsAndWritesTheSimulatedRadioOverAPseudoTerminal)
+{
+    EnsureCoreApplication();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    CRadioSimulator radio(CRadioSimulator::FullContent());
+    PtyServerOptions options;
+    options.linkPath = dir.filePath(QStringLiteral("radio"));
+    options.logPath = dir.filePath(QStringLiteral("frames.log"));
+    CPtyRadioServer server(radio, options);
+    QString error;
+    ASSERT_TRUE(server.Start(&error)) << error.toStdString();
+    EXPECT_TRUE(QFileInfo(options.linkPath).isSymLink());
+
+    CTransferState& state = CTransferState::Instance();
+    TransferTimings timings;
+    timings.readPerByteMs = 30;
+    timings.longWaitMs = 10;
+    state.SetTimings(timings);
+    auto queue = std::make_shared<CTransferMessageQueue>();
+
+    VirtualCP image;
+    bool ok = false;
+    auto worker = StartTransferThread(queue, [&] { ok = ReadCodeplugTransfer(image, options.linkPath); });
+    worker->wait();
+    EXPECT_TRUE(ok);
+    image.CountEntries();
+    EXPECT_EQ(image.contacts, radio.Content().contacts);
+    EXPECT_EQ(image.textMessages, radio.Content().textMessages);
+
+    image.textMessages[3] = QStringLiteral("changed over the line");
+    worker = StartTransferThread(queue, [&] { ok = WriteCodeplugTransfer(image, options.linkPath); });
+    worker->wait();
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(radio.Content().textMessages[3], QStringLiteral("changed over the line"));
+    EXPECT_TRUE(state.TransferLock().try_lock());
+    state.TransferLock().unlock();
+    state.SetTimings({});
+    state.SetNotifyTarget(nullptr);
+    server.Stop();
+    EXPECT_FALSE(QFileInfo::exists(options.linkPath));
+
+    QFile log(options.logPath);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray first = log.readLine();
+    EXPECT_EQ(first, QByteArray("PC>    F2 9B 25 4D\n"));
+}
+
+TEST(PtyEndToEndTest, RefusesToReplaceAFileWithItsLink)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("taken")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    CRadioSimulator radio;
+    PtyServerOptions options;
+    options.linkPath = file.fileName();
+    CPtyRadioServer server(radio, options);
+    EXPECT_FALSE(server.Start());
+    EXPECT_TRUE(QFileInfo(file.fileName()).isFile());
+}
