@@ -170,9 +170,9 @@ TEST(ProfileReader, PrivateScrollListDecidesScrollFlags)
 
     VirtualCP image;
     ASSERT_TRUE(CDataAdaptor::XML2VirtualCP(profile("1"), image, S("10000001")));
-    EXPECT_EQ(scrollFlags(image), S("010110"));   // exact names only, double quotes included
+    EXPECT_EQ(scrollFlags(image), S("011010"));   // exact names only, double quotes included
     ASSERT_TRUE(CDataAdaptor::XML2VirtualCP(profile("true"), image, S("10000001")));
-    EXPECT_EQ(scrollFlags(image), S("010110"));
+    EXPECT_EQ(scrollFlags(image), S("011010"));
 
     // Disabled, another radio, no radio ID: the profile's own flags.
     for (auto [psl, id] : {std::pair{"0", "10000001"}, std::pair{"1", "10000003"}, std::pair{"1", ""}}) {
