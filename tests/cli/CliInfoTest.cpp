@@ -46,6 +46,14 @@ TEST(CliInfoTest, FailsWithTheMessageWhenTheInstallationIsMissing)
 TEST(CliInfoTest, VersionGroupAnswersFromTheInstallation)
 {
     CliRunner cli;
+    const QList<std::pair<QString, QString>> cases = {
+        {QStringLiteral("R5E.08.00"), QStringLiteral("3")}, {QStringLiteral("D5E.05.00"), QStringLiteral("2")},
+        {QStringLiteral("R5E.02.10"), QStringLiteral("1")}, {QStringLiteral("5E.20.01"), QStringLiteral("3")}};
+    for (const auto& [version, group] : cases) {
+        const CliResult r = cli.Run({QStringLiteral("version-group"), version});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(r.out.trimmed(), group) << version.toStdString();
+    }
     const CliResult unknown = cli.Run({QStringLiteral("version-group"), QStringLiteral("R01.00.00")});
     ASSERT_EQ(unknown.exitCode, 0) << unknown.err.toStdString();
     EXPECT_EQ(unknown.out.trimmed(), QStringLiteral("0"));
