@@ -1,0 +1,23 @@
+#pragma once
+
+// The script's Err object: Number (its default member), Description,
+// Source, Clear and Raise over the interpreter's error state.
+
+#include "HostObject.h"
+
+namespace kvx::vbs {
+
+struct ErrState;
+
+class ErrObject : public HostObject {
+public:
+    explicit ErrObject(ErrState& state) : m_state(state) {}
+    QString TypeName() const override { return QStringLiteral("ErrObject"); }
+    const MemberTable* Members() const override;
+    Variant Invoke(int memberId, InvokeKind kind, std::span<Variant> args) override;
+
+private:
+    ErrState& m_state;
+};
+
+}  // namespace kvx::vbs
