@@ -53,6 +53,12 @@ TEST(XmlLoad, ForcesUtf8WhateverTheDeclarationSays)
     }
 }
 
+TEST(XmlLoad, AcceptsALeadingByteOrderMark)
+{
+    XmlDocument doc = Load(QString(QChar(0xFEFF)) + QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?><a/>"));
+    EXPECT_EQ(doc.DocumentElement().NodeName(), QStringLiteral("a"));
+}
+
 TEST(XmlLoad, FailureKeepsCodeReasonAndPosition)
 {
     XmlDocument doc = Load(QStringLiteral("<a><b/></a>"));

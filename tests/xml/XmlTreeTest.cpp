@@ -106,6 +106,25 @@ TEST(XmlLifetime, ReplacedValuesAndChildrenStayValid)
     a.RemoveAttribute(QStringLiteral("missing"));
 }
 
+TEST(XmlLifetime, IdAttributesSurviveChangesAndRemoval)
+{
+    XmlDocument doc = Load(QStringLiteral("<a><b xml:id=\"one\"/><c xml:id=\"two\"/></a>"));
+    XmlNode b = doc.DocumentElement().FirstChild();
+    EXPECT_EQ(doc.SelectSingleNode(QStringLiteral("id('one')")), b);
+    b.SetAttribute(QStringLiteral("xml:id"), QStringLiteral("uno"));
+    EXPECT_EQ(doc.SelectSingleNode(QStringLiteral("id('uno')")), b);
+    EXPECT_TRUE(doc.SelectSingleNode(QStringLiteral("id('one')")).IsNull());
+    XmlNode c = doc.DocumentElement().LastChild();
+    XmlNode id = c.GetAttributeNode(QStringLiteral("xml:id"));
+    c.RemoveAttribute(QStringLiteral("xml:id"));
+    EXPECT_TRUE(doc.SelectSingleNode(QStringLiteral("id('two')")).IsNull());
+    XmlDocument other = XmlDocument::Create();
+    other.AsNode().AppendChild(doc.DocumentElement());
+    doc = XmlDocument();
+    EXPECT_EQ(id.NodeValue(), QStringLiteral("two"));
+    EXPECT_EQ(other.SelectSingleNode(QStringLiteral("id('uno')")).BaseName(), QStringLiteral("b"));
+}
+
 TEST(XmlTree, InsertBeforeMovesWithinTheDocument)
 {
     XmlDocument doc = List();
