@@ -7,7 +7,15 @@ namespace {
 constexpr quint32 kHangUpError = 5;   // any nonzero code will do
 }
 
-CSimulatedPort::CSimulatedPort(CRadioSimulator& radio, const FaultOptions& faults) : m_radio(radio), m_faults(faults) {}
+CSimulatedPort::CSimulatedPort(CRadioSimulator& radio, const FaultOptions& faults)
+    : m_radio(radio), m_faults(std::make_shared<CFaultInjector>(faults))
+{
+}
+
+CSimulatedPort::CSimulatedPort(CRadioSimulator& radio, std::shared_ptr<CFaultInjector> faults)
+    : m_radio(radio), m_faults(std::move(faults))
+{
+}
 
 int CSimulatedPort::Read(quint8* buffer, int count, bool /*waitForAll*/)
 {
@@ -34,8 +42,8 @@ int CSimulatedPort::Write(const quint8* buffer, int count)
     // A new request follows a pause on the line.
     m_radio.LineIdle();
     QByteArray reply;
-    m_radio.Receive(m_faults.Apply(QByteArray(reinterpret_cast<const char*>(buffer), count)), reply);
-    m_rx.append(m_faults.Apply(reply));
+    m_radio.Receive(m_faults->Apply(QByteArray(reinterpret_cast<const char*>(buffer), count)), reply);
+    m_rx.append(m_faults->Apply(reply));
     return count;
 }
 

@@ -5,6 +5,7 @@
 #include "RadioSimulator.h"
 
 #include <QByteArray>
+#include <memory>
 
 // An in-process line to a simulated radio, for tests: what the PC writes
 // reaches the radio at once and its reply is queued for reading. Time is
@@ -13,6 +14,8 @@
 class CSimulatedPort final : public ICommPort {
 public:
     explicit CSimulatedPort(CRadioSimulator& radio, const FaultOptions& faults = {});
+    // Shares one fault injector (and its counts) across ports.
+    CSimulatedPort(CRadioSimulator& radio, std::shared_ptr<CFaultInjector> faults);
 
     bool IsOpen() const override { return m_bOpen; }
     quint32 LastError() const override { return m_nLastError; }
@@ -24,11 +27,11 @@ public:
 
     // Makes the next operations fail as on a port that went away.
     void SetHungUp(bool hungUp) { m_bHungUp = hungUp; }
-    const CFaultInjector& Faults() const { return m_faults; }
+    const CFaultInjector& Faults() const { return *m_faults; }
 
 private:
     CRadioSimulator& m_radio;
-    CFaultInjector m_faults;
+    std::shared_ptr<CFaultInjector> m_faults;
     QByteArray m_rx;
     bool m_bOpen = true;
     bool m_bHungUp = false;
