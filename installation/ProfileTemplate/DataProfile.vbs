@@ -1,0 +1,456 @@
+Option Explicit
+' DataProfile.vbs: the editing rules of KVX profiles. DataProfile.xsd binds
+' these functions to the profile's elements and attributes:
+'   SetVal      (element, attribute, value, ByRef r1, n, ByRef r2) -> 0 when
+'               applied; otherwise r1 is the message to show and r2 its style,
+'               and n carries the user's answer when the call is repeated.
+'   CanAddChild (element) -> True when a child may be added.
+'   OnAddNew    (element [, text]) -> the new child, created and inserted.
+'   OnDelete    (child, ByRef r1, n, ByRef r2) -> 0 when removed; 2 asks for
+'               confirmation with message r1 and style r2 (n <> 0 confirms).
+' The script stores every value itself; the program does not.
+
+Const PROFILE_NS = "urn:varnholt:kvxzot:profile"
+
+Const MAX_CONTACTS = 150
+Const MAX_MESSAGES = 25
+Const MAX_PARENT_GROUPS = 5
+Const MAX_NAME_LENGTH = 20
+Const MAX_MESSAGE_LENGTH = 80
+
+' String-table messages.
+Const MSG_SIMILAR_NAME = 127
+Const MSG_SIMILAR_PID = 132
+Const MSG_DELETE_PRIVATE_GROUP = 141
+Const MSG_DELETE_PRIVATE = 142
+Const MSG_NAME_TOO_LONG = 165
+Const MSG_MESSAGE_TOO_LONG = 201
+Const MSG_MESSAGE_CHARSET = 217
+Const MSG_NAME_CHARSET = 218
+Const MSG_NAME_EMPTY = 10055
+Const MSG_ID_EMPTY = 10099
+
+Const RESULT_APPLIED = 0
+Const RESULT_REFUSED = 1
+Const RESULT_CONFIRM = 2
+
+' ===== Helpers =====
+
+Function ProfileRoot(anyNode)
+    Set ProfileRoot = anyNode.ownerDocument.documentElement
+End Function
+
+Function LimitNumber(anyNode, name)
+    LimitNumber = CLng(ProfileRoot(anyNode).selectSingleNode("dfns:limit").getAttribute(name))
+End Function
+
+Function AllContacts(anyNode)
+    Set AllContacts = ProfileRoot(anyNode).selectNodes("dfns:Contacts/dfns:*/dfns:*")
+End Function
+
+' Free places in the contact table: the radio's capacity, at most 150.
+Function ContactRoom(anyNode)
+    Dim capacity
+    capacity = LimitNumber(anyNode, "max_num_of_contacts")
+    If capacity > MAX_CONTACTS Then capacity = MAX_CONTACTS
+    ContactRoom = capacity - AllContacts(anyNode).length
+End Function
+
+Function IsLatin1(text)
+    Dim i
+    IsLatin1 = True
+    For i = 1 To Len(text)
+        If AscW(Mid(text, i, 1)) > 255 Or AscW(Mid(text, i, 1)) < 0 Then
+            IsLatin1 = False
+            Exit Function
+        End If
+    Next
+End Function
+
+Function IsDigits(text)
+    Dim i, c
+    IsDigits = Len(text) > 0
+    For i = 1 To Len(text)
+        c = Mid(text, i, 1)
+        If c < "0" Or c > "9" Then
+            IsDigits = False
+            Exit Function
+        End If
+    Next
+End Function
+
+' The decimal text of a whole number up to 17179869183 (IDs do not fit a Long).
+Function IdText(value)
+    Dim digits, rest
+    digits = ""
+    rest = value
+    Do
+        digits = CStr(rest - Int(rest / 10) * 10) & digits
+        rest = Int(rest / 10)
+    Loop While rest > 0
+    IdText = digits
+End Function
+
+' Another contact (any kind) already named so; names compare without case.
+Function NameInUse(anyNode, name, except)
+    Dim contact
+    NameInUse = False
+    For Each contact In AllContacts(anyNode)
+        If Not contact Is except Then
+            If LCase(contact.getAttribute("name")) = LCase(name) Then
+                NameInUse = True
+                Exit Function
+            End If
+        End If
+    Next
+End Function
+
+Function IdInUse(anyNode, id, except)
+    Dim contact
+    IdInUse = False
+    For Each contact In AllContacts(anyNode)
+        If Not contact Is except Then
+            If contact.getAttribute("pid") = id Then
+                IdInUse = True
+                Exit Function
+            End If
+        End If
+    Next
+End Function
+
+' The base name, or the base name with the lowest free number.
+Function UniqueName(anyNode, ByVal baseName)
+    Dim k, suffix, name
+    If Len(baseName) = 0 Then baseName = "Contact"
+    name = Left(baseName, MAX_NAME_LENGTH)
+    k = 1
+    Do While NameInUse(anyNode, name, Nothing)
+        k = k + 1
+        suffix = " " & k
+        name = Left(baseName, MAX_NAME_LENGTH - Len(suffix)) & suffix
+    Loop
+    UniqueName = name
+End Function
+
+Function UsedIds(anyNode)
+    Dim contact, ids
+    ids = ","
+    For Each contact In AllContacts(anyNode)
+        ids = ids & contact.getAttribute("pid") & ","
+    Next
+    UsedIds = ids
+End Function
+
+' The lowest private ID from valid_PID_start on that no contact uses.
+Function FreePrivateId(anyNode)
+    Dim limit, id, last, used
+    Set limit = ProfileRoot(anyNode).selectSingleNode("dfns:limit")
+    id = CDbl(limit.getAttribute("valid_PID_start"))
+    last = CDbl(limit.getAttribute("valid_PID_end"))
+    used = UsedIds(anyNode)
+    FreePrivateId = ""
+    Do While id <= last
+        If InStr(used, "," & IdText(id) & ",") = 0 Then
+            FreePrivateId = IdText(id)
+            Exit Function
+        End If
+        id = id + 1
+    Loop
+End Function
+
+' The first ID of the public group blocks (each counting down from its
+' start) that no contact uses.
+Function FreePublicId(anyNode)
+    Dim limit, i, start, size, k, id, used
+    Set limit = ProfileRoot(anyNode).selectSingleNode("dfns:limit")
+    used = UsedIds(anyNode)
+    FreePublicId = ""
+    For i = 0 To 3
+        start = CDbl(limit.getAttribute("public_grp_info_start_pid" & i))
+        size = CLng(limit.getAttribute("public_grp_info_lst_size" & i))
+        For k = 0 To size - 1
+            If start - k < 0 Then Exit For
+            id = IdText(start - k)
+            If InStr(used, "," & id & ",") = 0 Then
+                FreePublicId = id
+                Exit Function
+            End If
+        Next
+    Next
+End Function
+
+Function NewElement(anyNode, name)
+    Set NewElement = anyNode.ownerDocument.createNode(1, name, PROFILE_NS)
+End Function
+
+' Renames the entries of every private scroll list that name a contact.
+Sub RenameScrollListEntries(anyNode, oldName, newName)
+    Dim entry
+    For Each entry In ProfileRoot(anyNode).selectNodes("//dfns:scrolllist/dfns:list")
+        If entry.getAttribute("name") = oldName Then entry.setAttribute "name", newName
+    Next
+End Sub
+
+Sub RemoveScrollListEntries(root, name)
+    Dim entry
+    For Each entry In root.selectNodes("//dfns:scrolllist/dfns:list")
+        If entry.getAttribute("name") = name Then entry.parentNode.removeChild entry
+    Next
+End Sub
+
+Sub ClearHomeGroups(root, groupId)
+    Dim contact
+    For Each contact In root.selectNodes("dfns:Contacts/dfns:Privates/dfns:Private")
+        If contact.getAttribute("home_grp") = groupId Then contact.setAttribute "home_grp", ""
+    Next
+End Sub
+
+Function GroupHasMembers(root, groupId)
+    Dim entry
+    GroupHasMembers = False
+    For Each entry In root.selectNodes("dfns:Contacts/dfns:Privates/dfns:Private/dfns:ParentPrivateGroups/dfns:ParentPrivateGroup")
+        If entry.getAttribute("pid") = groupId Then
+            GroupHasMembers = True
+            Exit Function
+        End If
+    Next
+End Function
+
+' Removes a private group and every reference to it.
+Sub RemovePrivateGroup(root, group)
+    Dim groupId, entry
+    groupId = group.getAttribute("pid")
+    For Each entry In root.selectNodes("dfns:Contacts/dfns:Privates/dfns:Private/dfns:ParentPrivateGroups/dfns:ParentPrivateGroup")
+        If entry.getAttribute("pid") = groupId Then entry.parentNode.removeChild entry
+    Next
+    ClearHomeGroups root, groupId
+    RemoveScrollListEntries root, group.getAttribute("name")
+    group.parentNode.removeChild group
+End Sub
+
+' ===== Text messages =====
+
+Function CanAddTextMessage(messages)
+    Dim capacity
+    capacity = LimitNumber(messages, "max_num_of_predefined_msgs")
+    If capacity > MAX_MESSAGES Then capacity = MAX_MESSAGES
+    CanAddTextMessage = messages.childNodes.length < capacity
+End Function
+
+' A new message starts empty; the message view asks for its text.
+Function AddTextMessage(messages)
+    Dim message
+    Set message = NewElement(messages, "TextMessage")
+    message.setAttribute "txt", ""
+    Set AddTextMessage = messages.appendChild(message)
+End Function
+
+Function SetMessageText(message, attribute, value, r1, n, r2)
+    Dim text
+    text = CStr(value)
+    If Len(text) > MAX_MESSAGE_LENGTH Then
+        r1 = MSG_MESSAGE_TOO_LONG
+        r2 = vbOKOnly + vbExclamation
+        SetMessageText = RESULT_REFUSED
+    ElseIf Not IsLatin1(text) Then
+        r1 = MSG_MESSAGE_CHARSET
+        r2 = vbOKCancel + vbExclamation
+        SetMessageText = RESULT_REFUSED
+    Else
+        message.setAttribute "txt", text
+        SetMessageText = RESULT_APPLIED
+    End If
+End Function
+
+' ===== Contacts =====
+
+Function CanAddPublicGroup(groups)
+    CanAddPublicGroup = False
+    If groups.childNodes.length >= LimitNumber(groups, "max_num_of_public_grps") Then Exit Function
+    If ContactRoom(groups) <= 0 Then Exit Function
+    CanAddPublicGroup = FreePublicId(groups) <> ""
+End Function
+
+Function AddPublicGroup(groups)
+    Dim group
+    Set group = NewElement(groups, "PublicGroup")
+    group.setAttribute "cntct_type", "2"
+    group.setAttribute "name", UniqueName(groups, "Public Group")
+    group.setAttribute "pid", FreePublicId(groups)
+    group.setAttribute "channel", "1"
+    group.setAttribute "in_scan_list", "0"
+    group.setAttribute "in_scroll_list", "1"
+    Set AddPublicGroup = groups.appendChild(group)
+End Function
+
+Function CanAddPrivateGroup(groups)
+    CanAddPrivateGroup = False
+    If groups.childNodes.length >= LimitNumber(groups, "max_num_of_private_grps") Then Exit Function
+    If ContactRoom(groups) <= 0 Then Exit Function
+    CanAddPrivateGroup = FreePrivateId(groups) <> ""
+End Function
+
+Function AddPrivateGroup(groups, baseName)
+    Dim group
+    Set group = NewElement(groups, "PrivateGroup")
+    group.setAttribute "cntct_type", "1"
+    group.setAttribute "name", UniqueName(groups, baseName)
+    group.setAttribute "pid", FreePrivateId(groups)
+    group.setAttribute "channel", "1"
+    group.setAttribute "in_scroll_list", "1"
+    Set AddPrivateGroup = groups.appendChild(group)
+End Function
+
+Function CanAddPrivate(privates)
+    CanAddPrivate = False
+    If ContactRoom(privates) <= 0 Then Exit Function
+    CanAddPrivate = FreePrivateId(privates) <> ""
+End Function
+
+Function AddPrivate(privates, baseName)
+    Dim contact
+    Set contact = NewElement(privates, "Private")
+    contact.setAttribute "cntct_type", "0"
+    contact.setAttribute "name", UniqueName(privates, baseName)
+    contact.setAttribute "pid", FreePrivateId(privates)
+    contact.setAttribute "channel", "1"
+    contact.setAttribute "in_scroll_list", "1"
+    contact.setAttribute "alert_tone", "1"
+    contact.setAttribute "home_grp", ""
+    contact.setAttribute "show_grp_only", "0"
+    contact.setAttribute "id_in_use", "1"
+    contact.setAttribute "see_all_groups", "1"
+    contact.setAttribute "mngr_mode", "0"
+    contact.setAttribute "private_scroll_list", "0"
+    contact.appendChild NewElement(privates, "ParentPrivateGroups")
+    contact.appendChild NewElement(privates, "scrolllist")
+    Set AddPrivate = privates.appendChild(contact)
+End Function
+
+Function CanAddParentGroup(parents)
+    CanAddParentGroup = parents.childNodes.length < MAX_PARENT_GROUPS
+End Function
+
+' The private group view sets the group's ID right after adding the entry.
+Function AddParentGroup(parents)
+    Dim entry
+    Set entry = NewElement(parents, "ParentPrivateGroup")
+    entry.setAttribute "pid", ""
+    Set AddParentGroup = parents.appendChild(entry)
+End Function
+
+Function CanAddScrollListEntry(list)
+    CanAddScrollListEntry = list.childNodes.length < MAX_CONTACTS
+End Function
+
+' A contact is listed once; adding it again gives its existing entry.
+Function AddScrollListEntry(list, name)
+    Dim entry
+    For Each entry In list.childNodes
+        If entry.getAttribute("name") = name Then
+            Set AddScrollListEntry = entry
+            Exit Function
+        End If
+    Next
+    Set entry = NewElement(list, "list")
+    entry.setAttribute "name", name
+    Set AddScrollListEntry = list.appendChild(entry)
+End Function
+
+Function SetContactName(contact, attribute, value, r1, n, r2)
+    Dim name, oldName
+    name = CStr(value)
+    SetContactName = RESULT_REFUSED
+    r2 = vbOKOnly + vbExclamation
+    If Len(name) = 0 Then
+        r1 = MSG_NAME_EMPTY
+    ElseIf Len(name) > MAX_NAME_LENGTH Then
+        r1 = MSG_NAME_TOO_LONG
+    ElseIf Not IsLatin1(name) Then
+        r1 = MSG_NAME_CHARSET
+    ElseIf NameInUse(contact, name, contact) Then
+        r1 = MSG_SIMILAR_NAME
+    Else
+        r2 = 0
+        oldName = contact.getAttribute("name")
+        If oldName <> name Then RenameScrollListEntries contact, oldName, name
+        contact.setAttribute "name", name
+        SetContactName = RESULT_APPLIED
+    End If
+End Function
+
+Function SetContactPid(contact, attribute, value, r1, n, r2)
+    Dim id, oldId, entry, root
+    id = Trim(CStr(value))
+    SetContactPid = RESULT_REFUSED
+    r2 = vbOKOnly + vbExclamation
+    If Not IsDigits(id) Or Len(id) > 11 Then
+        r1 = MSG_ID_EMPTY
+        Exit Function
+    End If
+    If IdInUse(contact, id, contact) Then
+        r1 = MSG_SIMILAR_PID
+        Exit Function
+    End If
+    r2 = 0
+    oldId = contact.getAttribute("pid")
+    Set root = ProfileRoot(contact)
+    ' Memberships and home groups follow a group to its new ID.
+    If oldId <> id And contact.baseName <> "Private" And oldId <> "" Then
+        For Each entry In root.selectNodes("dfns:Contacts/dfns:Privates/dfns:Private/dfns:ParentPrivateGroups/dfns:ParentPrivateGroup")
+            If entry.getAttribute("pid") = oldId Then entry.setAttribute "pid", id
+        Next
+        For Each entry In root.selectNodes("dfns:Contacts/dfns:Privates/dfns:Private")
+            If entry.getAttribute("home_grp") = oldId Then entry.setAttribute "home_grp", id
+        Next
+    End If
+    contact.setAttribute "pid", id
+    SetContactPid = RESULT_APPLIED
+End Function
+
+Function DeletePublicGroup(group, r1, n, r2)
+    Dim root
+    Set root = ProfileRoot(group)
+    ClearHomeGroups root, group.getAttribute("pid")
+    RemoveScrollListEntries root, group.getAttribute("name")
+    group.parentNode.removeChild group
+    DeletePublicGroup = RESULT_APPLIED
+End Function
+
+Function DeletePrivateGroup(group, r1, n, r2)
+    If n = 0 Then
+        r1 = MSG_DELETE_PRIVATE_GROUP
+        r2 = vbOKCancel + vbQuestion
+        DeletePrivateGroup = RESULT_CONFIRM
+        Exit Function
+    End If
+    RemovePrivateGroup ProfileRoot(group), group
+    DeletePrivateGroup = RESULT_APPLIED
+End Function
+
+' A private leaves its groups with it; groups left without members go too.
+Function DeletePrivate(contact, r1, n, r2)
+    Dim root, groupIds, entry, group, i
+    If n = 0 Then
+        r1 = MSG_DELETE_PRIVATE
+        r2 = vbOKCancel + vbQuestion
+        DeletePrivate = RESULT_CONFIRM
+        Exit Function
+    End If
+    Set root = ProfileRoot(contact)
+    groupIds = Array()
+    For Each entry In contact.selectNodes("dfns:ParentPrivateGroups/dfns:ParentPrivateGroup")
+        ReDim Preserve groupIds(UBound(groupIds) + 1)
+        groupIds(UBound(groupIds)) = entry.getAttribute("pid")
+    Next
+    RemoveScrollListEntries root, contact.getAttribute("name")
+    contact.parentNode.removeChild contact
+    For i = 0 To UBound(groupIds)
+        If Not GroupHasMembers(root, groupIds(i)) Then
+            For Each group In root.selectNodes("dfns:Contacts/dfns:PrivateGroups/dfns:PrivateGroup")
+                If group.getAttribute("pid") = groupIds(i) Then RemovePrivateGroup root, group
+            Next
+        End If
+    Next
+    DeletePrivate = RESULT_APPLIED
+End Function
