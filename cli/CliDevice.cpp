@@ -81,11 +81,10 @@ CCliDevice::CCliDevice(const DeviceOptions& options) : m_options(options)
 {
     CDeviceCommandChain::Hooks hooks;
     hooks.portName = [this] { return Port(); };
-    hooks.modelGroup = [](const QString& version) {
+    hooks.modelGroup = [this](const QString& version) {
         // The installation's settings documents map the version to its group.
-        InstallCliMessageHandler(kvx::kIdNo);
-        CKVXZOTApp app([] { return true; });
-        return app.InitInstance() ? app.GetVersionGroup(version) : 0;
+        CKVXZOTApp* app = App();
+        return app ? app->GetVersionGroup(version) : 0;
     };
     hooks.askPassword = [this]() -> std::optional<QString> {
         if (m_options.password && !m_bPasswordOffered) {
@@ -110,9 +109,25 @@ CCliDevice::CCliDevice(const DeviceOptions& options) : m_options(options)
 
 CCliDevice::~CCliDevice() = default;
 
-QString CCliDevice::Port() const
+CKVXZOTApp* CCliDevice::App()
 {
-    return m_options.portGiven ? m_options.port : GetComPort();
+    if (!m_bAppTried) {
+        m_bAppTried = true;
+        InstallCliMessageHandler(kvx::kIdNo);
+        // The device commands need no rule script: the engine probe is skipped.
+        auto app = std::make_unique<CKVXZOTApp>([] { return true; });
+        if (app->InitInstance())
+            m_app = std::move(app);
+    }
+    return m_app.get();
+}
+
+QString CCliDevice::Port()
+{
+    if (m_options.portGiven)
+        return m_options.port;
+    App();   // the start-up's configuration check stores a port when none is
+    return GetComPort();
 }
 
 int CCliDevice::RunChain(CDeviceCommandChain::Command command, const std::function<int()>& flow)

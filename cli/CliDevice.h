@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DeviceCommandChain.h"
+#include "KVXZOTApp.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,7 +35,7 @@ public:
     ~CCliDevice();
 
     // The port of every transfer: --port, else the configured one.
-    QString Port() const;
+    QString Port();
     // Runs a command's chain up to its flow; flow runs when the radio is
     // identified (and the password read). Returns the command's result: 1,
     // or the failing code after it has been printed.
@@ -50,11 +51,16 @@ public:
     bool CheckPassword() { return m_chain->CheckPassword(); }
 
 private:
+    // The headless application: configuration check and settings documents.
+    // Started on first use; null when its start-up failed.
+    CKVXZOTApp* App();
     bool AskYesNo(const QString& question);
     void ShowProgress(int percent);
     void EndProgress();
 
     DeviceOptions m_options;
+    std::unique_ptr<CKVXZOTApp> m_app;
+    bool m_bAppTried = false;
     std::shared_ptr<CTransferMessageQueue> m_queue = std::make_shared<CTransferMessageQueue>();
     std::unique_ptr<CDeviceCommandChain> m_chain;
     std::function<void()> m_flow;   // the flow of the running chain
