@@ -130,16 +130,25 @@ ScriptStartStep CScriptHost::Start(const QString& scriptText)
     m_spScriptEngine = CreateScriptEngine(QStringLiteral("VBScript"));
     if (!m_spScriptEngine)
         return ScriptStartStep::CreateEngine;
+    m_spScriptEngine->SetLimits(m_limits);
     if (Failed(m_spScriptEngine->SetScriptSite(&m_site)))
         return ScriptStartStep::SetSite;
     if (Failed(m_spScriptEngine->InitNew()))
         return ScriptStartStep::InitNew;
+    for (const QString& name : m_namedItems)
+        m_spScriptEngine->AddNamedItem(name, SCRIPTITEM_ISVISIBLE);
     if (Failed(m_spScriptEngine->ParseScriptText(scriptText, 0, 1)))
         return ScriptStartStep::Parse;
     if (Failed(m_spScriptEngine->SetScriptState(ScriptState::Started)))
         return ScriptStartStep::Start;
     m_spScriptDispatch = m_spScriptEngine->GetScriptDispatch();
     return m_spScriptDispatch ? ScriptStartStep::Done : ScriptStartStep::GetDispatch;
+}
+
+void CScriptHost::AddNamedItem(const QString& name, ObjectRef object)
+{
+    m_site.AddNamedItem(name, std::move(object));
+    m_namedItems << name;
 }
 
 ScriptResult CScriptHost::CallFunction(const QString& name, const std::vector<ScriptArg>& args)

@@ -10,6 +10,7 @@
 
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -136,6 +137,11 @@ public:
     // (its first line is line 1 in messages), starts it and takes its global
     // dispatch. Errors in the text are reported through the site.
     ScriptStartStep Start(const QString& scriptText);
+    // Makes a host object visible to the script under a global name; call
+    // before Start. The data model adds none.
+    void AddNamedItem(const QString& name, kvx::vbs::ObjectRef object);
+    // Safety limits for the engine (call before Start; defaults otherwise).
+    void SetLimits(const kvx::vbs::ScriptLimits& limits) { m_limits = limits; }
     bool IsStarted() const { return m_spScriptDispatch != nullptr; }
 
     // Calls a global function by name (resolved on every call). Fails for a
@@ -150,4 +156,6 @@ private:
     CScriptSite m_site;
     std::unique_ptr<kvx::vbs::ScriptEngine> m_spScriptEngine;
     kvx::vbs::ScriptDispatch* m_spScriptDispatch = nullptr;
+    QStringList m_namedItems;
+    kvx::vbs::ScriptLimits m_limits;
 };
