@@ -4,13 +4,20 @@
 #include "KVXZOTApp.h"
 #include "TextFiles.h"
 
+#include <QFileInfo>
+
 QString CAppProfileEnvironment::InstallPath() const
 {
     return GetInstallPath();
 }
 
-ProfileFileText CAppProfileEnvironment::ReadTextFile(const QString& path) const
+ProfileFileText CAppProfileEnvironment::ReadTextFile(const QString& path, qint64 maxBytes) const
 {
+    if (maxBytes >= 0 && QFileInfo(path).size() > maxBytes) {
+        ProfileFileText tooLarge;
+        tooLarge.tooLarge = true;
+        return tooLarge;
+    }
     const TextFileContent content = ::ReadTextFile(path);
     return ProfileFileText{content.ok, content.text, content.byteForm};
 }

@@ -11,7 +11,7 @@
 class CAppProfileEnvironment final : public IProfileEnvironment {
 public:
     QString InstallPath() const override;
-    ProfileFileText ReadTextFile(const QString& path) const override;
+    ProfileFileText ReadTextFile(const QString& path, qint64 maxBytes = -1) const override;
     QString UnscrambleXml(const QString& text, bool fromFile) const override;
     QString UnscrambleScript(const QString& text, bool fromFile) const override;
     int VersionGroup(const QString& version) const override;

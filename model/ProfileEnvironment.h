@@ -9,9 +9,10 @@
 #include <QString>
 
 struct ProfileFileText {
-    bool ok = false;        // the file could be opened
+    bool ok = false;        // the file could be opened and was not too large
     QString text;
     bool byteForm = false;  // read as code page 1252 (no FF FE mark)
+    bool tooLarge = false;  // larger than the reader's limit; nothing was read
 };
 
 class IProfileEnvironment {
@@ -20,7 +21,8 @@ public:
 
     // The installation folder.
     virtual QString InstallPath() const = 0;
-    virtual ProfileFileText ReadTextFile(const QString& path) const = 0;
+    // Reads a text file; one larger than maxBytes (when not negative) is not read.
+    virtual ProfileFileText ReadTextFile(const QString& path, qint64 maxBytes = -1) const = 0;
     virtual QString UnscrambleXml(const QString& text, bool fromFile) const = 0;
     virtual QString UnscrambleScript(const QString& text, bool fromFile) const = 0;
 

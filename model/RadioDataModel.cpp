@@ -4,6 +4,7 @@
 #include "RadioDataModel.h"
 
 #include "ModelErrors.h"
+#include "RuleScriptHost.h"
 #include "ValueConversion.h"
 
 #include <QMutex>
@@ -16,6 +17,10 @@ const char* const kLoadProfile = "CRadioDataModel::LoadProfile";
 const char* const kInitialOperaDoc = "CRadioDataModel::InitialOperaDoc";
 
 const QString kTemplateFolder = QStringLiteral("ProfileTemplate");
+
+// No real profile comes near this: 150 contacts with full scroll lists stay
+// below 2 MB. Larger files are refused before they are read.
+const qint64 kMaxProfileFileBytes = 8 * 1024 * 1024;
 
 QString TemplateFolderFile(const IProfileEnvironment& environment, const QString& name)
 {
@@ -85,6 +90,8 @@ QString FirmwareVersionText(const XmlNode& version)
 CRadioDataModel::CRadioDataModel(std::shared_ptr<const IProfileEnvironment> environment, RuleScriptFactory scriptFactory)
     : m_environment(std::move(environment)), m_scriptFactory(std::move(scriptFactory))
 {
+    if (!m_scriptFactory)
+        m_scriptFactory = &CHostRuleScript::Start;
 }
 
 CRadioDataModel::~CRadioDataModel()
@@ -108,8 +115,6 @@ bool CRadioDataModel::Initialize()
 {
     const ProfileFileText script = m_environment->ReadTextFile(TemplateFolderFile(*m_environment, QStringLiteral("DataProfile.vbs")));
     const QString scriptText = script.ok ? m_environment->UnscrambleScript(script.text, script.byteForm) : QString();
-    if (!m_scriptFactory)
-        KVX_RAISE(101, QStringLiteral("CoCreateInstance('VBScript') failed"), "CRadioDataModel::Initialize");
     std::shared_ptr<IRuleScript> engine = m_scriptFactory(scriptText);
     if (!engine)
         KVX_RAISE(101, QStringLiteral("GetScriptDispatch failed"), "CRadioDataModel::Initialize");
@@ -199,7 +204,10 @@ bool CRadioDataModel::InitialOperaDoc(const QString& source, bool fromFile)
 {
     try {
         if (fromFile) {
-            const ProfileFileText file = m_environment->ReadTextFile(source);
+            const ProfileFileText file = m_environment->ReadTextFile(source, kMaxProfileFileBytes);
+            if (file.tooLarge)
+                KVX_RAISE(105, QStringLiteral("File='%1'\nDesc: The file is larger than %2 bytes.").arg(source).arg(kMaxProfileFileBytes),
+                          kInitialOperaDoc);
             m_bByteForm = file.byteForm;
             m_spOperaDoc = ParseOperaDocument(m_environment->UnscrambleXml(file.text, file.byteForm), true, source);
         } else {

@@ -32,6 +32,7 @@ struct PublicGroupRange {
 class CRadioDataModel {
 public:
     // Starts the rule script from its text; raises 101 when a step fails.
+    // The default runs it in the script host.
     using RuleScriptFactory = std::function<std::shared_ptr<IRuleScript>(const QString& scriptText)>;
 
     explicit CRadioDataModel(std::shared_ptr<const IProfileEnvironment> environment,
