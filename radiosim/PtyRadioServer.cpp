@@ -115,13 +115,15 @@ void CPtyRadioServer::Run()
         const ssize_t n = ::read(m_nMaster, buffer, sizeof buffer);
         if (n <= 0)
             continue;
+        const Clock::time_point written = Clock::now();
         const QByteArray received = m_faults.Apply(QByteArray(reinterpret_cast<const char*>(buffer), int(n)));
         for (char c : received) {
             Clock::time_point arrival = Clock::now();
             if (m_options.pace) {
                 // The byte reaches the radio one character time after the
-                // previous one, never before the PC wrote it.
-                arrival = std::max(arrival, m_lineFree) + m_byteTime;
+                // previous one, never before the PC wrote it. The times are
+                // absolute, so wake-up delays do not add up over a frame.
+                arrival = std::max(written, m_lineFree) + m_byteTime;
                 std::this_thread::sleep_until(arrival);
                 m_lineFree = arrival;
             }
