@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the application against the
-# repository's installation folder with settings kept in build/settings.
+# repository's installation folder with settings kept in build/settings and
+# a simulated radio on a pseudo-terminal as the default radio.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${KVX_BUILD_DIR:-$root/build}"
@@ -10,6 +11,21 @@ KVX_BUILD_DIR="$build" "$root/scripts/build.sh"
 export KVXZOT_MACHINE_SETTINGS="$build/settings/machine.ini"
 export KVXZOT_USER_SETTINGS="${KVXZOT_USER_SETTINGS:-$build/settings/user.ini}"
 
-# The windowed application is not built yet: run the headless start-up.
-echo "run: starting the headless application (kvxzot-cli info); the main window comes later."
-exec "$build/cli/kvxzot-cli" info "$@"
+# The simulated radio keeps what is written into it in build/sim/radio.xml.
+sim_dir="$build/sim"
+mkdir -p "$sim_dir"
+link="$sim_dir/kvx-radio"
+sim_args=(--link "$link" --save "$sim_dir/radio.xml")
+[ -f "$sim_dir/radio.xml" ] && sim_args+=(--profile "$sim_dir/radio.xml")
+"$build/radiosim/kvxzot-radiosim" "${sim_args[@]}" >"$sim_dir/radiosim.log" 2>&1 &
+sim_pid=$!
+trap 'kill "$sim_pid" 2>/dev/null; wait "$sim_pid" 2>/dev/null || true' EXIT
+for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
+export KVXZOT_EXTRA_PORTS="$link${KVXZOT_EXTRA_PORTS:+:$KVXZOT_EXTRA_PORTS}"
+
+# The windowed application is not built yet: run the headless start-up and
+# identify the simulated radio.
+echo "run: the main window is not built yet; running the headless start-up (kvxzot-cli info)."
+"$build/cli/kvxzot-cli" info "$@"
+echo "run: the simulated radio answers on $link:"
+"$build/cli/kvxzot-cli" identify --port "$link"
