@@ -58,7 +58,9 @@ VirtualCP SampleImage(bool full)
     r.max_num_of_private_grps = 30;
     r.max_num_of_public_grps = 20;
     r.max_num_of_predefined_msgs = 25;
-    r.limitFlags = 0xA5C3710Fu & ~0x80FFu;   // bits 0-7 and 15 are not carried by a profile
+    // Bits 0-7 and 15 are not carried by a profile; the full image sets
+    // every named bit, the small one a mix.
+    r.limitFlags = full ? 0xFFFF7F00u : 0xA5C37500u;
     r.num_of_languages = 3;
     r.languages = {1, 7, 250, 0, 0, 0};
     r.max_num_of_channels = 16;
@@ -76,7 +78,7 @@ VirtualCP SampleImage(bool full)
     s.alarm_vol_level = 6;
     s.earpiece_vol_level = 7;
     s.language = 250;
-    s.settingsFlags = 0x5F0E0000u;   // only the named bits 17-19 and 24-31
+    s.settingsFlags = full ? 0xFF0E0000u : 0x5A0A0000u;   // named bits only: 17-19 and 24-31
     s.call_forward_id = QStringLiteral("10000099");
     s.password = QStringLiteral("12'4");
     s.noiseLevels = 0xA3;
