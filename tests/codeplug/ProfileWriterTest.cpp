@@ -173,3 +173,38 @@ TEST(ProfileWriter, EscapeXmlText)
     ASSERT_TRUE(CDataAdaptor::VirtualCP2XML(cp, text));
     EXPECT_TRUE(text.contains(S("name=\"A&amp;&lt;&gt;&quot;'\"")));
 }
+
+TEST(ProfileWriter, EachFlagBitHasItsOwnAttribute)
+{
+    const std::pair<const char*, int> limitBits[] = {
+        {"sms_free_form_mesgs_en", 8}, {"sms_compose_mesgs_en", 9}, {"prvt_call_rec_dis ", 10}, {"public_scan_en", 11},
+        {"vibracall_dis", 12},         {"see_all_groups_en", 13},   {"mngr_mode_en", 14},        {"tx_tot_en", 16},
+        {"add_prvt_grp_en", 17},       {"add_prvt_contacts_en", 18}, {"call_forward_en", 19},    {"prvt_call_tx_en", 20},
+        {"prvt_call_ret_en", 21},      {"sms_mesgs_tx_en", 22},     {"sms_mesgs_rx_en", 23},     {"ota_time_update_en", 24},
+        {"remote_monitor_en", 25},     {"remote_disable_en", 26},   {"ota_clone_tx_en", 27},     {"ota_time_update_rx_en", 28},
+        {"remote_monitor_rx_en", 29},  {"remote_disable_rx_en", 30}, {"ota_clone_rx_en", 31}};
+    const std::pair<const char*, int> settingBits[] = {
+        {"internal_ptt_dis", 17}, {"prog_mode_dis", 18}, {"tx_timeout_timer_dis", 19}, {"is_disabled", 24},
+        {"call_fwd_en", 25},      {"mngr_mode", 26},     {"alarm_en", 27},              {"scan_en", 28},
+        {"see_all_grps", 29},     {"date_format", 30},   {"time_format", 31}};
+
+    auto onlyOne = [](const QString& text, const char* element, const char* name) {
+        const qsizetype start = text.indexOf(S("<%1").arg(S(element)));
+        const QString attributes = text.mid(start, text.indexOf(u'>', start) - start);
+        return attributes.count(S("=\"1\"")) == 1 && attributes.contains(S("\r\n\t%1=\"1\"").arg(S(name)));
+    };
+    QString text;
+    for (const auto& [name, bit] : limitBits) {
+        VirtualCP cp;
+        cp.radioInfo.limitFlags = (1u << bit) | 0xFFu | (1u << 15);   // unnamed bits are not written
+        CDataAdaptor::VirtualCP2XML(cp, text);
+        EXPECT_TRUE(onlyOne(text, "limit", name)) << name;
+    }
+    for (const auto& [name, bit] : settingBits) {
+        VirtualCP cp;
+        cp.settings.settingsFlags = (1u << bit) | 0xFFFFu | (7u << 20);
+        cp.settings.speaker_vol_level = cp.settings.alarm_vol_level = cp.settings.earpiece_vol_level = 0;
+        CDataAdaptor::VirtualCP2XML(cp, text);
+        EXPECT_TRUE(onlyOne(text, "setting", name)) << name;
+    }
+}
