@@ -4,8 +4,13 @@
 // as a fault. Runs on the in-process line (virtual time), so a read that
 // would hang shows up as a read that never returns.
 //
-// Usage: bench_radio_soak [READS] [RATE]   (defaults 100 reads, 1 %)
+// With --pty the reads go through the real serial port to the simulated
+// radio on a pseudo-terminal, with the link's real timeouts, so a hang would
+// be a real one; the longest read shows the bound.
+//
+// Usage: bench_radio_soak [READS] [RATE] [--pty]   (defaults 100 reads, 1 %)
 
+#include "PtyRadioServer.h"
 #include "RadioResult.h"
 #include "RadioSimulator.h"
 #include "SimulatedPort.h"
@@ -14,6 +19,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <map>
 
@@ -27,9 +33,38 @@ struct Outcome {
     quint64 dropped = 0, corrupted = 0;
 };
 
+bool g_pty = false;
+
+bool RunPtyRead(CRadioSimulator& radio, const FaultOptions& faults, VirtualCP& image, int& code, quint64& dropped,
+                quint64& corrupted)
+{
+    QTemporaryDir dir;
+    PtyServerOptions options;
+    options.linkPath = dir.filePath(QStringLiteral("radio"));
+    options.faults = faults;
+    CPtyRadioServer server(radio, options);
+    if (!server.Start())
+        std::exit(2);
+    CTransferState::Instance().SetPortFactory({});
+    auto queue = std::make_shared<CTransferMessageQueue>();
+    bool ok = false;
+    auto worker = StartTransferThread(queue, [&] { ok = ReadCodeplugTransfer(image, options.linkPath); });
+    worker->wait();
+    code = kResultOk;
+    for (const auto& m : queue->Drain())
+        if (m.kind == TransferMessageKind::Failed)
+            code = m.param;
+    server.Stop();
+    dropped += server.Dropped();
+    corrupted += server.Corrupted();
+    return ok;
+}
+
 bool RunRead(CRadioSimulator& radio, const FaultOptions& faults, VirtualCP& image, int& code, quint64& dropped,
              quint64& corrupted)
 {
+    if (g_pty)
+        return RunPtyRead(radio, faults, image, code, dropped, corrupted);
     auto injector = std::make_shared<CFaultInjector>(faults);
     CTransferState& state = CTransferState::Instance();
     state.SetPortFactory([&](const QString&, const TransferTimings&) -> std::unique_ptr<ICommPort> {
@@ -95,11 +130,15 @@ Outcome Soak(const char* title, int reads, double dropRate, double corruptRate)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const int reads = argc > 1 ? std::atoi(argv[1]) : 100;
-    const double rate = argc > 2 ? std::atof(argv[2]) : 0.01;
-    TransferTimings timings;
-    timings.longWaitMs = 0;
-    CTransferState::Instance().SetTimings(timings);
+    QStringList args = app.arguments().mid(1);
+    g_pty = args.removeAll(QStringLiteral("--pty")) > 0;
+    const int reads = args.size() > 0 ? args[0].toInt() : 100;
+    const double rate = args.size() > 1 ? args[1].toDouble() : 0.01;
+    if (!g_pty) {
+        TransferTimings timings;
+        timings.longWaitMs = 0;
+        CTransferState::Instance().SetTimings(timings);
+    }
 
     int bad = 0;
     for (const auto& [title, drop, corrupt] :
