@@ -279,6 +279,8 @@ Variant FnSplit(Args a)
             break;
         parts.push_back(Variant::String(s.mid(pos, hit - pos)));
         pos = hit + delimiter.size();
+        if (static_cast<qsizetype>(parts.size()) >= kMaxArrayElements)
+            throw ScriptError(kErrOutOfMemory);
     }
     parts.push_back(Variant::String(s.mid(pos)));
     return Variant::Array(ArrayData::OneDimensional(std::move(parts)));
@@ -440,7 +442,10 @@ Variant FnRound(Args a)
     if (v.IsIntegral())
         return v.Type() == VarType::Boolean ? Variant::Integer(static_cast<int16_t>(v.IntegralValue())) : v;
     const double scale = std::pow(10.0, std::min(places, 22));
-    return Variant::Double(RoundHalfEven(ToDouble(v) * scale) / scale);
+    const double scaled = ToDouble(v) * scale;
+    if (!std::isfinite(scaled))
+        return Variant::Double(ToDouble(v));   // too many places to matter
+    return Variant::Double(RoundHalfEven(scaled) / scale);
 }
 
 // Hex and Oct show the two's complement of the value's own width.

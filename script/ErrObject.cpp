@@ -27,34 +27,34 @@ Variant ErrObject::Invoke(int memberId, InvokeKind kind, std::span<Variant> args
     case kNumber:
         if (put) {
             RequireArgs(args, 1, 1);
-            m_state.number = ToLong(args[0]);
+            m_state->number = ToLong(args[0]);
             return {};
         }
         RequireArgs(args, 0, 0);
-        return Variant::Long(m_state.number);
+        return Variant::Long(m_state->number);
     case kDescription:
         if (put) {
             RequireArgs(args, 1, 1);
-            m_state.description = ToString(args[0]);
+            m_state->description = ToString(args[0]);
             return {};
         }
         RequireArgs(args, 0, 0);
-        return Variant::String(m_state.description);
+        return Variant::String(m_state->description);
     case kSource:
         if (put) {
             RequireArgs(args, 1, 1);
-            m_state.source = ToString(args[0]);
+            m_state->source = ToString(args[0]);
             return {};
         }
         RequireArgs(args, 0, 0);
-        return Variant::String(m_state.source);
+        return Variant::String(m_state->source);
     case kHelpFile:
         return put ? Variant() : Variant::String(QString());
     case kHelpContext:
         return put ? Variant() : Variant::Long(0);
     case kClear:
         RequireArgs(args, 0, 0);
-        m_state.Clear();
+        m_state->Clear();
         return {};
     case kRaise: {
         RequireArgs(args, 1, 5);

@@ -11,13 +11,14 @@ struct ErrState;
 
 class ErrObject : public HostObject {
 public:
-    explicit ErrObject(ErrState& state) : m_state(state) {}
+    // Shares the state, so the object stays usable after its engine is gone.
+    explicit ErrObject(std::shared_ptr<ErrState> state) : m_state(std::move(state)) {}
     QString TypeName() const override { return QStringLiteral("ErrObject"); }
     const MemberTable* Members() const override;
     Variant Invoke(int memberId, InvokeKind kind, std::span<Variant> args) override;
 
 private:
-    ErrState& m_state;
+    std::shared_ptr<ErrState> m_state;
 };
 
 }  // namespace kvx::vbs

@@ -11,7 +11,7 @@
 
 namespace kvx::vbs {
 
-// One activation: the slotRefs of a procedure (or none for global code), the
+// One activation: the variable slots of a procedure (none for global code), the
 // procedure's On Error mode and its stack of With objects.
 struct Interpreter::Frame {
     Variant** slotRefs = nullptr;
@@ -87,6 +87,7 @@ private:
 
 Interpreter::Interpreter(GlobalScope& globals)
     : m_globals(globals)
+    , m_err(std::make_shared<ErrState>())
     , m_errObject(Variant::Object(std::make_shared<ErrObject>(m_err)))
 {
 }
@@ -100,9 +101,9 @@ void Interpreter::ThrowBudgetExceeded()
 
 void Interpreter::RecordError(const ScriptError& e)
 {
-    m_err.number = e.number;
-    m_err.description = e.description;
-    m_err.source = e.source;
+    m_err->number = e.number;
+    m_err->description = e.description;
+    m_err->source = e.source;
 }
 
 // ---- Entry points -------------------------------------------------------
@@ -168,7 +169,9 @@ Variant Interpreter::Invoke(const ProcDecl& proc, Variant* storage, Variant** sl
     Frame f;
     f.slotRefs = slotRefs;
     f.proc = &proc;
-    ExecBlock(proc.body, f);
+    // Leaving with Exit Function/Sub under On Error Resume Next clears Err.
+    if (ExecBlock(proc.body, f) == Flow::ExitProc && f.resumeNext)
+        m_err->Clear();
     return proc.resultSlot >= 0 ? std::move(storage[proc.resultSlot]) : Variant();
 }
 
@@ -271,7 +274,7 @@ Interpreter::Flow Interpreter::Exec(const Stmt& s, Frame& f)
     case StmtKind::Erase: ExecErase(static_cast<const EraseStmt&>(s), f); return Flow::Normal;
     case StmtKind::OnError:
         f.resumeNext = static_cast<const OnErrorStmt&>(s).resumeNext;
-        m_err.Clear();
+        m_err->Clear();
         return Flow::Normal;
     case StmtKind::With: {
         const auto& w = static_cast<const WithStmt&>(s);
@@ -658,6 +661,9 @@ Variant Interpreter::EvalName(const NameExpr& n, Frame& f)
 Variant Interpreter::IndexValue(const Variant& target, const std::vector<ExprPtr>& args, Frame& f, const QString& name)
 {
     if (target.IsArray()) {
+        // Hold the array first: the subscripts may run code that changes
+        // the variable `target` refers to.
+        const ArrayRef array = target.ArrayValue();
         std::array<Variant, 4> inlineSubscripts;
         std::vector<Variant> heapSubscripts;
         Variant* subscripts = inlineSubscripts.data();
@@ -668,8 +674,6 @@ Variant Interpreter::IndexValue(const Variant& target, const std::vector<ExprPtr
             for (size_t i = 0; i < args.size(); ++i)
                 inlineSubscripts[i] = Eval(*args[i], f);
         }
-        // Hold the array: evaluating subscripts cannot change this copy.
-        const ArrayRef array = target.ArrayValue();
         return array->items[array->Offset(subscripts, args.size())];
     }
     if (target.IsObject()) {

@@ -46,7 +46,7 @@ public:
     // host's variant, a ByVal parameter gets a copy. Throws ScriptError.
     Variant CallProcedure(const ProcDecl& proc, std::span<Variant* const> args);
 
-    ErrState& Err() { return m_err; }
+    ErrState& Err() { return *m_err; }
     int64_t StepsUsed() const { return m_steps; }
 
 private:
@@ -96,7 +96,7 @@ private:
 
     GlobalScope& m_globals;
     ScriptLimits m_limits;
-    ErrState m_err;
+    std::shared_ptr<ErrState> m_err;
     Variant m_errObject;
     int64_t m_steps = 0;
     int m_depth = 0;

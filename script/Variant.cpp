@@ -107,6 +107,8 @@ void ArrayData::Redim(const std::vector<int32_t>& upperBounds, bool preserve)
         // ReDim a(-1) gives an empty array, as Split("") does.
         if (upper < -1)
             throw ScriptError(kErrSubscript);
+        if (upper >= kMaxArrayElements)
+            throw ScriptError(kErrOutOfMemory);
         newBounds.push_back({0, upper + 1});
         total *= upper + 1;
         if (total > kMaxArrayElements)

@@ -34,7 +34,7 @@ enum class VarType : uint16_t {
 // Longest string the engine builds; longer results fail with error 14.
 inline constexpr qsizetype kMaxStringLength = 32 * 1024 * 1024;
 // Most elements an array may hold; more fail with error 7.
-inline constexpr qsizetype kMaxArrayElements = 8 * 1024 * 1024;
+inline constexpr qsizetype kMaxArrayElements = 4 * 1024 * 1024;
 
 class Variant {
 public:

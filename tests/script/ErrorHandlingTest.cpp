@@ -80,6 +80,24 @@ End Function
     EXPECT_EQ(ToString(run.Call("Main")), "ab11c");
 }
 
+TEST(OnError, ExitFromAnErrorHandlingProcedureClearsErr)
+{
+    ScriptRun run(R"(
+Function Guarded(early)
+    On Error Resume Next
+    Err.Raise 5
+    If early Then Exit Function
+End Function
+Function Main
+    Guarded True
+    Main = Err.Number
+    Guarded False
+    Main = Main & "," & Err.Number
+End Function
+)");
+    EXPECT_EQ(ToString(run.Call("Main")), "0,5");
+}
+
 TEST(OnError, FailingIfConditionEntersTheBranch)
 {
     ScriptRun run(R"(

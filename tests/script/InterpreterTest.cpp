@@ -360,6 +360,27 @@ End Function
     EXPECT_EQ(ErrorOf("Dim a(2)\nReDim a(3)\n"), 10);
     EXPECT_EQ(ErrorOf("Dim a(2)\na(3) = 1\n"), 9);
     EXPECT_EQ(ErrorOf("Dim a\na(0) = 1\n"), 13);
+    EXPECT_EQ(ErrorOf("ReDim a(2147483647)\n"), 7);
+}
+
+TEST(Statements, ArrayReplacedWhileItsSubscriptIsComputed)
+{
+    // The subscript's function replaces the array; the read uses the array
+    // as it was when the expression started, the write the new one.
+    EXPECT_EQ(RunMain(R"(
+Dim a
+Function Index()
+    a = Array("new0", "new1")
+    Index = 1
+End Function
+Function Main
+    a = Array("old0", "old1")
+    Main = a(Index())
+    a(Index()) = "set"
+    Main = Main & "," & a(1)
+End Function
+)"),
+              "old1,set");
 }
 
 TEST(Statements, ForEachOverArraysAndHostCollections)
