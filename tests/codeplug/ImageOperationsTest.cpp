@@ -161,7 +161,7 @@ TEST(ImageRoles, ApplyAndCollectOwnRoleFlags)
     EXPECT_EQ(none.contacts[0].roleFlags, 0xC0);
 }
 
-TEST(RadioChecks, PublicRangeCloneAndModel)
+TEST(RadioChecks, PublicRangeAndCloneLevel)
 {
     RadioInfo r;
     EXPECT_TRUE(r.IsInPublicRange(17179869084LL));
@@ -186,10 +186,6 @@ TEST(RadioChecks, PublicRangeCloneAndModel)
     clone.clone_compatibility_version = 0;
     EXPECT_FALSE(clone.IsCloneCompatible(20));
     EXPECT_TRUE(clone.IsCloneCompatible(0));
-
-    clone.model = S("K4X");
-    EXPECT_TRUE(clone.ModelMatches(S("K4X")));
-    EXPECT_FALSE(clone.ModelMatches(S("k4x")));
 }
 
 namespace {
@@ -260,15 +256,11 @@ TEST(RadioChecks, CheckAgainstRadio)
         i.radioInfo.limitFlags = 0;
         r.limitFlags |= 1u << 12;
     }));
-}
 
-TEST(RadioChecks, IsOwnIdMissing)
-{
-    VirtualCP cp;
-    cp.contacts[0] = MakeContact(kContactPrivateGroup, S("G"), S("10000001"));
+    // The radio's own ID must be on a private, not on a group.
     RadioInfo radio;
-    radio.pid = S("10000001");
+    radio.pid = S("201");
     EXPECT_TRUE(cp.IsOwnIdMissing(radio));
-    cp.contacts[1] = MakeContact(kContactPrivate, S("Me"), S("10000001"));
+    radio.pid = S("10000001");
     EXPECT_FALSE(cp.IsOwnIdMissing(radio));
 }
