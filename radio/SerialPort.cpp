@@ -38,26 +38,26 @@ bool SerialPort::Open(const QString& portName)
     }
     m_port = std::move(port);
 
-    // Each configuration step forgets the error of the one before, so only a
-    // failure of the last step survives Open, as on the original platform.
+    // A line that cannot be set up keeps its error, so the link refuses to
+    // talk at a wrong speed or format; the first refusal is the one kept.
     auto step = [this](bool ok) {
-        m_nLastError = 0;
-        if (!ok)
+        if (!ok && m_nLastError == 0)
             m_nLastError = quint32(m_port->error());
         m_port->clearError();
     };
     step(m_port->setBaudRate(QSerialPort::Baud9600));
-    step(m_port->setDataBits(QSerialPort::Data8) && m_port->setParity(QSerialPort::NoParity)
-         && m_port->setStopBits(QSerialPort::OneStop));
+    step(m_port->setDataBits(QSerialPort::Data8));
+    step(m_port->setParity(QSerialPort::NoParity));
+    step(m_port->setStopBits(QSerialPort::OneStop));
     step(m_port->setFlowControl(QSerialPort::NoFlowControl));
-    // A pseudo-terminal has no modem lines and refuses these; that is not a
-    // fault of the link, so the refusal is forgotten.
+    // A pseudo-terminal has no modem lines and refuses to set them; that is
+    // no fault of the line, so the refusal is not kept.
     m_port->setDataTerminalReady(true);
     m_port->setRequestToSend(true);
     m_port->clearError();
-    m_nLastError = 0;
+    const quint32 configurationError = m_nLastError;
     Purge(kPurgeAll);
-    m_nLastError = 0;
+    m_nLastError = configurationError;
     return true;
 }
 
