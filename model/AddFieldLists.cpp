@@ -14,7 +14,7 @@ const int kLatestGroup = 3;
 
 QString NameMatch(const QString& name)
 {
-    return QStringLiteral("dfns:*[@name=%1]").arg(XPathLiteral(name));
+    return QStringLiteral("dfns:*[@name=%1]").arg(CDataItem::XPathLiteral(name));
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ QVariant TypedValue(const QString& text, const QString& typeName)
 
 }  // namespace
 
-QString XPathLiteral(const QString& text)
+QString CDataItem::XPathLiteral(const QString& text)
 {
     if (!text.contains(QLatin1Char('\'')))
         return QLatin1Char('\'') + text + QLatin1Char('\'');

@@ -77,6 +77,10 @@ public:
     // index. XML service errors reach the caller as they are.
     static qint16 MoveChildToSortedPosition(const kvx::xml::XmlNode& parent, qint16 index, const QString& key, bool keepLast);
 
+    // An XPath string literal of any text (quotes chosen, or concat() when
+    // the text holds both kinds).
+    static QString XPathLiteral(const QString& text);
+
 private:
     CDataItem* AddNew(CDataItem& out, const QString* text, const char* operation);
     ScriptReturn CallHook(const QString& function, std::vector<ScriptArgument>& args, const QString& failure,
@@ -86,7 +90,3 @@ private:
     std::shared_ptr<IRuleScript> m_spScript;
     kvx::xml::XmlNode m_spNode;
 };
-
-// An XPath string literal of any text (quotes chosen, or concat() when the
-// text holds both kinds).
-QString XPathLiteral(const QString& text);

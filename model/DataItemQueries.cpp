@@ -10,7 +10,7 @@ namespace {
 
 QString ContactByIdPath(const QString& id)
 {
-    return QStringLiteral("//dfns:*[@cntct_type and @pid=%1]").arg(XPathLiteral(id));
+    return QStringLiteral("//dfns:*[@cntct_type and @pid=%1]").arg(CDataItem::XPathLiteral(id));
 }
 
 }  // namespace

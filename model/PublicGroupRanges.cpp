@@ -39,7 +39,7 @@ void CRadioDataModel::ReadPublicGroupRanges()
     CDataItem limit;
     m_rootItem.GetChildByName(QStringLiteral("limit"), limit);
     for (int i = 0; i < 4; ++i) {
-        PublicGroupRange range;
+        PublicGroupBlock range;
         range.size = VariantToInt32(limit.GetAttributeValue(QStringLiteral("public_grp_info_lst_size%1").arg(i))).value_or(0);
         range.startId = limit.GetAttributeValue(QStringLiteral("public_grp_info_start_pid%1").arg(i)).toString();
         const qint64 start = LeadingNumber(range.startId);

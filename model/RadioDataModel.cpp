@@ -183,18 +183,7 @@ XmlDocument CRadioDataModel::ParseOperaDocument(const QString& text, bool sortLi
     // serves all four sorts and the operation document itself.
     if (!doc.LoadXml(text))
         KVX_RAISE(105, doc.LastParseError().reason, "CDataItem::SortXMLChildNodes");
-    static const std::pair<const char*, const char*> kSorts[] = {
-        {"TextMessages", "txt"}, {"Privates", "name"}, {"PublicGroups", "name"}, {"PrivateGroups", "name"}};
-    try {
-        for (const auto& [list, key] : kSorts) {
-            const XmlNode listNode = doc.DocumentElement().SelectSingleNode(QStringLiteral("//dfns:") + QLatin1String(list));
-            if (listNode.IsNull())
-                ThrowXmlFailure(QStringLiteral("Object required"),
-                                QStringLiteral("The profile has no '%1' element.").arg(QLatin1String(list)));
-            CDataItem::SortChildNodes(listNode, QLatin1String(key), true);
-        }
-    }
-    KVX_CATCH_XML(106, "CDataItem::SortXMLChildNodes")
+    SortProfileLists(doc);
     // The compatibility check reads the text as the sorts leave it.
     ValidateProfile(doc.Xml());
     return doc;
@@ -225,6 +214,32 @@ bool CRadioDataModel::InitialOperaDoc(const QString& source, bool fromFile)
     } catch (const XmlError& e) {
         KVX_RAISE_XML(103, e, kInitialOperaDoc);
     }
+}
+
+void CRadioDataModel::SortProfileLists(XmlDocument& doc)
+{
+    static const std::pair<const char*, const char*> kSorts[] = {
+        {"TextMessages", "txt"}, {"Privates", "name"}, {"PublicGroups", "name"}, {"PrivateGroups", "name"}};
+    try {
+        const XmlNode root = doc.DocumentElement();
+        for (const auto& [list, key] : kSorts) {
+            const XmlNode listNode = root.IsNull() ? XmlNode() : root.SelectSingleNode(QStringLiteral("//dfns:") + QLatin1String(list));
+            if (listNode.IsNull())
+                ThrowXmlFailure(QStringLiteral("Object required"),
+                                QStringLiteral("The profile has no '%1' element.").arg(QLatin1String(list)));
+            CDataItem::SortChildNodes(listNode, QLatin1String(key), true);
+        }
+    }
+    KVX_CATCH_XML(106, "CDataItem::SortXMLChildNodes")
+}
+
+void CRadioDataModel::SortProfileLists(QString& text)
+{
+    XmlDocument doc = CreateDocument("create Msxml2.DOMDocument.4.0 failed", "CDataItem::SortXMLChildNodes");
+    if (!doc.LoadXml(text))
+        KVX_RAISE(105, doc.LastParseError().reason, "CDataItem::SortXMLChildNodes");
+    SortProfileLists(doc);
+    text = doc.Xml();
 }
 
 bool CRadioDataModel::ValidateProfile(const QString& text)

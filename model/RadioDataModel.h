@@ -22,7 +22,7 @@
 #include <memory>
 
 // One public group ID block as the public group view numbers it.
-struct PublicGroupRange {
+struct PublicGroupBlock {
     qint32 size = 0;
     qint32 first = 0;
     qint32 last = -1;
@@ -47,6 +47,12 @@ public:
     // The compatibility check on raw profile text: false when the text has no
     // clone_compatibility_version, true for "1", raises 10156 otherwise.
     static bool ValidateProfile(const QString& text);
+    // The four sorts of a profile's lists, ascending by the name collation:
+    // TextMessages by txt, Privates, PublicGroups and PrivateGroups by name.
+    // Raises like CDataItem::SortXMLChildNodes (105 unparsable, 106 a list
+    // or key missing). The text form parses once for all four.
+    static void SortProfileLists(QString& text);
+    static void SortProfileLists(kvx::xml::XmlDocument& doc);
     bool InitialOperaDoc(const QString& source, bool fromFile);
     void SelectAddFieldLists();
     kvx::xml::XmlNodeList BuildAddFieldList(int group);
@@ -62,7 +68,7 @@ public:
     bool IsByteForm() const { return m_bByteForm; }
     void SetByteForm(bool byteForm) { m_bByteForm = byteForm; }
     bool IsLoaded() const { return !m_rootItem.IsEmpty(); }
-    const std::array<PublicGroupRange, 4>& GetPublicGroupRanges() const { return m_publicGroupRanges; }
+    const std::array<PublicGroupBlock, 4>& GetPublicGroupRanges() const { return m_publicGroupRanges; }
     // The operation document's text (the stored form after TakeOffDoc).
     QString GetOperaXml() const;
     // The profile document's text, with the views' changes.
@@ -87,7 +93,7 @@ private:
     std::shared_ptr<IRuleScript> m_spScriptEngine;
     bool m_bInitialized = false;
     bool m_bByteForm = false;
-    std::array<PublicGroupRange, 4> m_publicGroupRanges;
+    std::array<PublicGroupBlock, 4> m_publicGroupRanges;
     int m_nGroup = 0;
     kvx::xml::XmlDocument m_spOperaDoc;
     kvx::xml::XmlNodeList m_spAddFields;

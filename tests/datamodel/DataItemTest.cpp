@@ -140,9 +140,9 @@ TEST_F(DataItemTest, QueriesOverTheProfile)
 
 TEST(XPathLiteralTest, QuotesOfEveryKind)
 {
-    EXPECT_EQ(XPathLiteral(QStringLiteral("abc")), QStringLiteral("'abc'"));
-    EXPECT_EQ(XPathLiteral(QStringLiteral("it's")), QStringLiteral("\"it's\""));
-    EXPECT_EQ(XPathLiteral(QStringLiteral("a'b\"c")), QStringLiteral("concat('a', \"'\", 'b\"c', '')"));
+    EXPECT_EQ(CDataItem::XPathLiteral(QStringLiteral("abc")), QStringLiteral("'abc'"));
+    EXPECT_EQ(CDataItem::XPathLiteral(QStringLiteral("it's")), QStringLiteral("\"it's\""));
+    EXPECT_EQ(CDataItem::XPathLiteral(QStringLiteral("a'b\"c")), QStringLiteral("concat('a', \"'\", 'b\"c', '')"));
 }
 
 }  // namespace

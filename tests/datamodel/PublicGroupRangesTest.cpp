@@ -6,7 +6,7 @@ namespace {
 
 class PublicGroupRangesTest : public ModelTest {
 protected:
-    PublicGroupRange RangeOf(const QString& start, int size)
+    PublicGroupBlock RangeOf(const QString& start, int size)
     {
         QString text = TemplateText(QStringLiteral("KVX30"));
         text.replace(QStringLiteral("public_grp_info_start_pid2=\"0\""), QStringLiteral("public_grp_info_start_pid2=\"%1\"").arg(start));
@@ -35,7 +35,7 @@ TEST_F(PublicGroupRangesTest, PositionsOfEachBlock)
         {"17179869183", 0, 0, -1},         // empty block
     };
     for (const Case& c : cases) {
-        const PublicGroupRange range = RangeOf(QLatin1String(c.start), c.size);
+        const PublicGroupBlock range = RangeOf(QLatin1String(c.start), c.size);
         EXPECT_EQ(range.first, c.first) << c.start;
         EXPECT_EQ(range.last, c.last) << c.start;
         EXPECT_EQ(range.size, c.size) << c.start;

@@ -1,0 +1,105 @@
+// CKVXZOTDoc: storing a profile, the conversion question and the save
+// decisions before closing.
+
+#include "KVXZOTDoc.h"
+
+#include "KVXZOTException.h"
+#include "Messages.h"
+#include "ProfileFile.h"
+#include "StringTable.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const int kLatestGroup = 3;
+
+}  // namespace
+
+bool CKVXZOTDoc::OnSaveDocument(const QString& path)
+{
+    if (m_callbacks.commitPendingEdits && !m_callbacks.commitPendingEdits())
+        return false;
+    if (!StoreProfile(path))
+        return false;
+    m_bModified = false;
+    return true;
+}
+
+bool CKVXZOTDoc::StoreProfile(const QString& path)
+{
+    try {
+        CRadioDataModel& model = *m_pDataModel;
+        if (!model.IsLoaded())
+            KVX_RAISE(299, QStringLiteral("No profile is loaded."), "CKVXZOTDoc::OnSaveDocument");
+
+        if (model.GetGroup() != kLatestGroup && !m_bConvert) {
+            const bool yes = m_callbacks.askConvert
+                                 ? m_callbacks.askConvert()
+                                 : kvx::ShowMessageId(297, kvx::kMbYesNo | kvx::kMbIconQuestion) == kvx::kIdYes;
+            if (yes)
+                m_bConvert = true;
+        }
+
+        model.TakeOffDoc(m_bConvert);
+        if (m_bConvert)
+            model.UpgradeVersion();
+        else if (model.GetGroup() == 1)
+            model.SetByteForm(true);
+        const bool byteForm = !m_bConvert && model.IsByteForm();
+        const QString text = model.GetOperaXml();
+
+        if (m_bConvert) {
+            model.LoadProfile(text, false);
+            RefreshVisibleSettings();
+            if (m_callbacks.refreshViews)
+                m_callbacks.refreshViews();
+        }
+
+        QString error;
+        if (!WriteFileAtomically(path, EncodeProfileFile(text, byteForm), &error))
+            KVX_RAISE(299, QStringLiteral("File='%1'\nDesc: %2").arg(path, error), "CKVXZOTDoc::OnSaveDocument");
+        return true;
+    } catch (const CKVXZOTException& e) {
+        ShowException(e);
+        return false;
+    }
+}
+
+bool CKVXZOTDoc::DoSave(const QString& path, bool replace)
+{
+    if (m_callbacks.commitPendingEdits && !m_callbacks.commitPendingEdits())
+        return false;
+    QString target = path;
+    if (target.isEmpty() || replace) {
+        if (!m_callbacks.askSavePath)
+            return false;
+        target = m_callbacks.askSavePath(target.isEmpty() ? ProposedFileName() : target);
+        if (target.isEmpty())
+            return false;
+    }
+    if (!StoreProfile(target))
+        return false;
+    m_bModified = false;
+    m_strPathName = target;
+    m_strTitle = QFileInfo(target).fileName();
+    return true;
+}
+
+bool CKVXZOTDoc::SaveModified()
+{
+    if (!m_bModified)
+        return true;
+    QString name = m_strPathName.isEmpty() ? m_strTitle : QFileInfo(m_strPathName).fileName();
+    if (name.isEmpty())
+        name = QStringLiteral("Untitled");
+    const int answer = m_callbacks.askSaveChanges
+                           ? m_callbacks.askSaveChanges(name)
+                           : kvx::ShowMessage(QStringLiteral("Save changes to %1?").arg(name),
+                                              kvx::kMbYesNoCancel | kvx::kMbIconQuestion);
+    if (answer == kvx::kIdCancel)
+        return false;
+    if (answer == kvx::kIdNo)
+        return true;
+    return DoSave(m_strPathName, false);
+}
