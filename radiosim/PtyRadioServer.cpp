@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -110,8 +111,13 @@ void CPtyRadioServer::Run()
     while (!m_bStop) {
         pollfd pfd{m_nMaster, POLLIN, 0};
         const int ready = ::poll(&pfd, 1, 20);
-        if (ready <= 0 || !(pfd.revents & POLLIN))
+        if (ready <= 0 || !(pfd.revents & POLLIN)) {
+            // A client that died without closing leaves the terminal in
+            // exclusive mode, which only ends when its last user closes it,
+            // and the server is always one: undo it, or no one could connect.
+            ::ioctl(m_nSlave, TIOCNXCL);
             continue;   // also POLLHUP: nothing to do but wait for the next client
+        }
         const ssize_t n = ::read(m_nMaster, buffer, sizeof buffer);
         if (n <= 0)
             continue;
