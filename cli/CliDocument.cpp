@@ -1,8 +1,12 @@
 #include "CliDocument.h"
 
 #include "CliCommand.h"
+#include "Messages.h"
 #include "ProfileFile.h"
+#include "ProfileTextFile.h"
 
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 QString TakeOption(QStringList& args, const QString& name, bool* missing)
@@ -43,6 +47,32 @@ std::unique_ptr<CKVXZOTDoc> OpenProfile(const QString& path, bool convert)
     if (!doc->OnOpenDocument(path))
         return nullptr;
     return doc;
+}
+
+std::unique_ptr<CKVXZOTDoc> OpenProfileAnyForm(const QString& path, bool convert)
+{
+    // Profiles are far smaller; nothing larger is read into memory.
+    const qint64 kMaxBytes = 8 * 1024 * 1024;
+    if (QFileInfo(path).size() > kMaxBytes) {
+        kvx::ShowMessageId(105);
+        return nullptr;
+    }
+    QString text, error;
+    if (!ReadProfileText(path, text, &error)) {
+        CliError(error);
+        return nullptr;
+    }
+    // Staged as an unscrambled UTF-16 file, which the data model reads
+    // exactly as written and treats like any stored profile.
+    QTemporaryDir work;
+    const QString staged = work.filePath(QStringLiteral("profile.jub"));
+    QByteArray wide("\xFF\xFE", 2);
+    wide.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    if (!work.isValid() || !WriteFileAtomically(staged, wide, &error)) {
+        CliError(QStringLiteral("cannot stage the profile: %1").arg(error));
+        return nullptr;
+    }
+    return OpenProfile(staged, convert);
 }
 
 bool WriteTextOutput(const QString& path, const QString& text)

@@ -17,6 +17,9 @@ bool TakeFlag(QStringList& args, const QString& name);
 // given, no views. Failures have been printed; null then.
 std::unique_ptr<CKVXZOTDoc> NewCliDocument(bool convert);
 std::unique_ptr<CKVXZOTDoc> OpenProfile(const QString& path, bool convert = false);
+// A profile file in any form (UTF-16, UTF-8 or code page 1252; scrambled or
+// plain XML), loaded exactly as a stored profile file would be.
+std::unique_ptr<CKVXZOTDoc> OpenProfileAnyForm(const QString& path, bool convert = false);
 
 // Writes text (UTF-8) to path atomically, or to stdout for an empty path.
 bool WriteTextOutput(const QString& path, const QString& text);

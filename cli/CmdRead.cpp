@@ -2,6 +2,7 @@
 
 #include "CliCommand.h"
 #include "CliDevice.h"
+#include "CliProfileDevice.h"
 #include "DataAdaptor.h"
 #include "ProfileTextFile.h"
 #include "RadioResult.h"
@@ -12,8 +13,11 @@ namespace {
 int RunRead(const QStringList& args)
 {
     DeviceOptions options;
-    if (!ParseDeviceOptions(args, options) || options.rest.size() != 2 || options.rest[0] != QStringLiteral("--xml")) {
-        CliError(QStringLiteral("Usage: kvxzot-cli read --xml FILE [--port PATH] [--password TEXT]"));
+    const bool parsed = ParseDeviceOptions(args, options);
+    if (parsed && options.rest.size() == 2 && options.rest[0] == QStringLiteral("-o"))
+        return ReadRadioToProfileFile(options, options.rest[1]);
+    if (!parsed || options.rest.size() != 2 || options.rest[0] != QStringLiteral("--xml")) {
+        CliError(QStringLiteral("Usage: kvxzot-cli read (-o OUT.jub | --xml FILE) [--port PATH] [--password TEXT] [--yes]"));
         return 2;
     }
     const QString path = options.rest[1];
@@ -39,8 +43,11 @@ int RunRead(const QStringList& args)
 }
 
 CliCommandRegistrar reg({QStringLiteral("read"), QStringLiteral("read the connected radio into a profile text"),
-                         QStringLiteral("Usage: kvxzot-cli read --xml FILE [--port PATH] [--password TEXT]\n\n"
-                                        "Reads the radio's whole content and writes it as profile XML text (UTF-8).\n\n")
+                         QStringLiteral("Usage: kvxzot-cli read (-o OUT.jub | --xml FILE) [--port PATH] [--password TEXT] [--yes]\n\n"
+                                        "Reads the radio's whole content. With -o it becomes a new profile, sorted and\n"
+                                        "validated, saved as the profile file OUT.jub (--yes converts an old-format radio's\n"
+                                        "profile to the latest format). With --xml the profile XML text is written as it\n"
+                                        "comes from the radio (UTF-8).\n\n")
                              + DeviceOptionsHelp(),
                          RunRead});
 

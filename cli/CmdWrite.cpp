@@ -2,6 +2,7 @@
 
 #include "CliCommand.h"
 #include "CliDevice.h"
+#include "CliProfileDevice.h"
 #include "DataAdaptor.h"
 #include "KVXZOTException.h"
 #include "ProfileTextFile.h"
@@ -18,25 +19,16 @@ int RunWrite(const QStringList& args)
         CliError(QStringLiteral("Usage: kvxzot-cli write FILE [--port PATH] [--password TEXT] [--yes]"));
         return 2;
     }
-    QString text, error;
-    if (!ReadProfileText(options.rest[0], text, &error)) {
-        CliError(error);
+    // The profile is opened (and validated) through the document first.
+    const auto profile = OpenProfileForWrite(options.rest[0]);
+    if (!profile)
         return 1;
-    }
     CCliDevice device(options);
     const int result = device.RunChain(CDeviceCommandChain::Command::Write, [&] {
         // The profile into a fresh image, with the connected radio's own ID.
         VirtualCP image;
-        try {
-            if (!CDataAdaptor::XML2VirtualCP(text, image, device.Chain().RadioIdentity())) {
-                CliError(QStringLiteral("The profile could not be converted."));
-                return int(kResultOperationFailed);
-            }
-        } catch (const CKVXZOTException& e) {
-            const QString message = LoadStr(e.GetCode());
-            CliError(message.isEmpty() ? QStringLiteral("Error %1").arg(e.GetCode()) : message);
-            return int(kResultOperationFailed);
-        }
+        if (!profile->doc->GetVirtualCPData(image, device.Chain().RadioIdentity()))
+            return int(kResultOperationFailed);   // the reason has been shown
         if (!device.CheckPassword())
             return ReportFailure(kResultUserCanceled), int(kResultUserCanceled);
         const QString port = device.Port();
