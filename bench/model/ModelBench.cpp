@@ -1,0 +1,136 @@
+// Opening, saving and converting a maximal profile (150 contacts, 25
+// messages of 80 characters), against a plain libxml2 parse and validation
+// of the same text with the same schema.
+
+#include "AppProfileEnvironment.h"
+#include "KVXZOTApp.h"
+#include "KVXZOTDoc.h"
+#include "Messages.h"
+#include "RadioDataModel.h"
+#include "RadioSimulator.h"
+#include "RegistryStore.h"
+#include "TextFiles.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <libxml/parser.h>
+#include <libxml/xmlschemas.h>
+
+using kvx::registry::Hive;
+using kvx::registry::RegistryStore;
+
+namespace {
+
+// A started application and a maximal profile stored in the UTF-16 form.
+struct Fixture {
+    Fixture()
+    {
+        RegistryStore::ReplaceInstance(std::make_unique<RegistryStore>(dir.filePath(QStringLiteral("m.ini")),
+                                                                       dir.filePath(QStringLiteral("u.ini"))));
+        const QString key = QStringLiteral("Software\\Varnholt\\KVX JUB ZOT");
+        RegistryStore::Instance().WriteString(Hive::Machine, key, QStringLiteral("InstallPath"), QStringLiteral(KVX_INSTALLATION_DIR));
+        RegistryStore::Instance().WriteString(Hive::Machine, key, QStringLiteral("DefaultLanguage"), QStringLiteral("English"));
+        kvx::SetMessageHandler([](const QString&, unsigned) { return 1; });
+        ok = app.InitInstance();
+        image = CRadioSimulator::FullContent();
+        CKVXZOTDoc doc;
+        ok = ok && doc.SetVirtualCPData(image) && doc.OnSaveDocument(ProfilePath());
+        const TextFileContent file = ReadTextFile(ProfilePath());
+        profileText = UnscrambleXml(file.text, file.byteForm);
+    }
+    QString ProfilePath() const { return dir.filePath(QStringLiteral("maximal.jub")); }
+
+    QTemporaryDir dir;
+    CKVXZOTApp app{[] { return true; }};
+    bool ok = false;
+    VirtualCP image;
+    QString profileText;
+};
+
+Fixture& TheFixture()
+{
+    static Fixture fixture;
+    return fixture;
+}
+
+void BM_OpenMaximalProfile(benchmark::State& state)
+{
+    Fixture& f = TheFixture();
+    CRadioDataModel model(CAppProfileEnvironment::Instance());
+    if (!f.ok || !model.LoadProfile(f.ProfilePath(), true))
+        state.SkipWithError("setup failed");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(model.LoadProfile(f.ProfilePath(), true));
+}
+BENCHMARK(BM_OpenMaximalProfile)->Unit(benchmark::kMillisecond);
+
+// The first open of a document also starts its rule script.
+void BM_OpenMaximalProfileNewModel(benchmark::State& state)
+{
+    Fixture& f = TheFixture();
+    for (auto _ : state) {
+        CRadioDataModel model(CAppProfileEnvironment::Instance());
+        benchmark::DoNotOptimize(model.LoadProfile(f.ProfilePath(), true));
+    }
+}
+BENCHMARK(BM_OpenMaximalProfileNewModel)->Unit(benchmark::kMillisecond);
+
+void BM_PlainLibxml2ParseAndValidate(benchmark::State& state)
+{
+    Fixture& f = TheFixture();
+    const QByteArray schemaText = [] {
+        const TextFileContent file = ReadTextFile(QStringLiteral(KVX_INSTALLATION_DIR "/ProfileTemplate/DataProfile.xsd"));
+        return file.text.toUtf8();
+    }();
+    xmlSchemaParserCtxtPtr parser = xmlSchemaNewMemParserCtxt(schemaText.constData(), int(schemaText.size()));
+    xmlSchemaPtr schema = xmlSchemaParse(parser);
+    xmlSchemaValidCtxtPtr validator = xmlSchemaNewValidCtxt(schema);
+    const QByteArray text = f.profileText.toUtf8();
+    for (auto _ : state) {
+        xmlDocPtr doc = xmlReadMemory(text.constData(), int(text.size()), nullptr, "UTF-8", XML_PARSE_NONET | XML_PARSE_NOBLANKS);
+        if (!doc || xmlSchemaValidateDoc(validator, doc) != 0)
+            state.SkipWithError("the profile does not validate");
+        xmlFreeDoc(doc);
+    }
+    xmlSchemaFreeValidCtxt(validator);
+    xmlSchemaFree(schema);
+    xmlSchemaFreeParserCtxt(parser);
+}
+BENCHMARK(BM_PlainLibxml2ParseAndValidate)->Unit(benchmark::kMillisecond);
+
+void BM_SaveMaximalProfile(benchmark::State& state)
+{
+    Fixture& f = TheFixture();
+    CKVXZOTDoc doc;
+    if (!doc.OnOpenDocument(f.ProfilePath()))
+        state.SkipWithError("open failed");
+    const QString target = f.dir.filePath(QStringLiteral("saved.jub"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(doc.OnSaveDocument(target));
+}
+BENCHMARK(BM_SaveMaximalProfile)->Unit(benchmark::kMillisecond);
+
+void BM_SetVirtualCPData(benchmark::State& state)
+{
+    Fixture& f = TheFixture();
+    CKVXZOTDoc doc;
+    doc.SetVirtualCPData(f.image);   // starts the rule script once
+    for (auto _ : state)
+        benchmark::DoNotOptimize(doc.SetVirtualCPData(f.image));
+}
+BENCHMARK(BM_SetVirtualCPData)->Unit(benchmark::kMillisecond);
+
+void BM_GetVirtualCPData(benchmark::State& state)
+{
+    Fixture& f = TheFixture();
+    CKVXZOTDoc doc;
+    if (!doc.OnOpenDocument(f.ProfilePath()))
+        state.SkipWithError("open failed");
+    for (auto _ : state) {
+        VirtualCP image;
+        benchmark::DoNotOptimize(doc.GetVirtualCPData(image));
+    }
+}
+BENCHMARK(BM_GetVirtualCPData)->Unit(benchmark::kMillisecond);
+
+}  // namespace
