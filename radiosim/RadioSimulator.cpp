@@ -12,6 +12,7 @@ constexpr quint8 kAddress = 0x9B;
 constexpr quint8 kAck = 0x41;
 constexpr quint8 kRefused = 0x8C;
 constexpr int kMaxRequestLength = 127;
+constexpr size_t kMaxRecordedCommands = 1 << 20;
 
 // Reply letters and 'Q' codes of the radio.
 constexpr char kBusyLetter = 'Q';
@@ -172,6 +173,10 @@ void CRadioSimulator::HandleFrame(const QByteArray& frame, QByteArray& out)
     const quint8 opcode = quint8(frame[dataStart]);
     const quint8* payload = reinterpret_cast<const quint8*>(frame.constData()) + dataStart + 1;
     const int length = int(frame.size()) - dataStart - 2;
+    // The record of commands is for tests; a long-running radio keeps the
+    // most recent ones only.
+    if (m_received.size() >= kMaxRecordedCommands)
+        m_received.erase(m_received.begin(), m_received.begin() + kMaxRecordedCommands / 2);
     m_received.push_back(opcode);
 
     if (m_options.silentCommands > 0) {

@@ -51,7 +51,8 @@ public:
     SimulatorOptions Options() const;
     void SetOptions(const SimulatorOptions& options);
 
-    // Opcodes of the commands received so far (valid frames only).
+    // Opcodes of the commands received so far (valid frames only; the most
+    // recent million when there were more).
     std::vector<quint8> ReceivedCommands() const;
     void ClearReceivedCommands();
     // True between a write that started and its end or a reset.
