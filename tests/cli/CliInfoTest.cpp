@@ -37,7 +37,9 @@ TEST(CliInfoTest, FailsWithTheMessageWhenTheInstallationIsMissing)
     EXPECT_NE(r.exitCode, 0);
     EXPECT_TRUE(r.err.contains(QStringLiteral("Some files needed by ZOT are not available."))) << r.err.toStdString();
 
+    // Without machine settings a first start has no language at all.
     QFile::remove(machine);
+    QFile::remove(cli.UserSettingsFile());
     const CliResult noRegistry = cli.Run({QStringLiteral("info")});
     EXPECT_NE(noRegistry.exitCode, 0);
     EXPECT_TRUE(noRegistry.err.contains(QStringLiteral("Fatal registry error. Please reinstall ZOT.")));
