@@ -1,0 +1,66 @@
+// libFuzzer target: arbitrary bytes as a profile file, loaded through the
+// data model (both stored forms, unscrambling, sorts, compatibility check,
+// model-group fields, schema validation, public group ranges), then
+// prepared for saving. Every failure must be a CKVXZOTException.
+
+#include "AppProfileEnvironment.h"
+#include "KVXZOTApp.h"
+#include "KVXZOTException.h"
+#include "Messages.h"
+#include "RadioDataModel.h"
+#include "RegistryStore.h"
+#include "ScriptHost.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+using kvx::registry::Hive;
+using kvx::registry::RegistryStore;
+
+namespace {
+
+struct Setup {
+    Setup()
+    {
+        RegistryStore::ReplaceInstance(std::make_unique<RegistryStore>(dir.filePath(QStringLiteral("m.ini")),
+                                                                       dir.filePath(QStringLiteral("u.ini"))));
+        const QString key = QStringLiteral("Software\\Varnholt\\KVX JUB ZOT");
+        RegistryStore::Instance().WriteString(Hive::Machine, key, QStringLiteral("InstallPath"), QStringLiteral(KVX_INSTALLATION_DIR));
+        RegistryStore::Instance().WriteString(Hive::Machine, key, QStringLiteral("DefaultLanguage"), QStringLiteral("English"));
+        kvx::SetMessageHandler([](const QString&, unsigned) { return 1; });
+        SetScriptErrorSink([](const QString&) {});
+        if (!app.InitInstance())
+            std::abort();
+        model = std::make_unique<CRadioDataModel>(CAppProfileEnvironment::Instance());
+    }
+    QString Path() const { return dir.filePath(QStringLiteral("input.jub")); }
+
+    QTemporaryDir dir;
+    CKVXZOTApp app{[] { return true; }};
+    std::unique_ptr<CRadioDataModel> model;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static Setup setup;
+    {
+        QFile file(setup.Path());
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            std::abort();
+        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    }
+    try {
+        if (setup.model->LoadProfile(setup.Path(), true)) {
+            setup.model->TakeOffDoc(false);
+            (void)setup.model->GetOperaXml();
+        }
+    } catch (const CKVXZOTException&) {
+        // A refused file: its code is shown to the user.
+    }
+    return 0;
+}
