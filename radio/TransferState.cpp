@@ -38,6 +38,11 @@ void CTransferState::RequestCancel()
 
 bool CTransferState::AskQuestion(qint32 code)
 {
+    // With nobody to ask, waiting would never end: the answer is No.
+    if (!NotifyTarget()) {
+        m_cancelRequested = 1;
+        return false;
+    }
     {
         std::lock_guard lock(m_questionMutex);
         m_bAnswered = false;

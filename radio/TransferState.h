@@ -59,7 +59,7 @@ public:
 
     // Worker side of a question: posts Question with code and blocks until
     // AnswerQuestion (or a cancel) releases it. True when the answer let the
-    // transfer go on.
+    // transfer go on. Without a notify target the answer is No.
     bool AskQuestion(qint32 code);
     // Window side: a refusal sets the cancel flag; then the worker goes on.
     // An answer given before the worker started to wait is kept for it.

@@ -389,6 +389,16 @@ TEST_F(TransferTest, DecliningAQuestionEndsTheWriteBeforeAnythingIsWritten)
     EXPECT_FALSE(radio.WriteIncomplete());
 }
 
+TEST_F(TransferTest, AQuestionWithNobodyToAskIsAnsweredNo)
+{
+    VirtualCP source = CRadioSimulator::DefaultContent();
+    source.contacts[0].pid = QStringLiteral("10000999");
+    CTransferState::Instance().SetNotifyTarget(nullptr);
+    EXPECT_FALSE(WriteCodeplugTransfer(source, QStringLiteral("sim")));
+    EXPECT_TRUE(CTransferState::Instance().CancelRequested());
+    EXPECT_EQ(Commands(radio), (std::vector<quint8>{0x25, 0x26, 0x27}));
+}
+
 TEST_F(TransferTest, AFailedWriteIsReportedOnceAndTheRadioAsksForAReset)
 {
     // The radio refuses the tenth contact.
