@@ -183,3 +183,29 @@ TEST_F(LoadProfileTest, TextLoadAddsAttributesButNoTagsAndDoesNotSort)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LoadProfileTest, ServiceErrorsBecome103And299)
+{
+    // A version that is no number fails while the group is worked out.
+    auto model = NewModel();
+    QString trace;
+    QString text = TemplateText(QStringLiteral("KVX30"));
+    text.replace(QStringLiteral("firmware_release=\"94\""), QStringLiteral("firmware_release=\"ninety\""));
+    EXPECT_EQ(CodeOf([&] { model->LoadProfile(text, false); }, &trace), 103);
+    EXPECT_TRUE(trace.contains(QStringLiteral("ErrorMsg: Type mismatch"))) << trace.toStdString();
+    EXPECT_TRUE(trace.contains(QStringLiteral("CRadioDataModel::LoadProfile"))) << trace.toStdString();
+    EXPECT_FALSE(model->IsLoaded());
+
+    // Nothing loaded: nothing to prepare for saving.
+    EXPECT_EQ(CodeOf([&] { model->TakeOffDoc(false); }), 299);
+
+    // A schema that does not compile.
+    const QString install = CopyInstallation();
+    WriteBytes(install + QStringLiteral("/ProfileTemplate/DataProfile.xsd"), QByteArray("<?xml version=\"1.0\"?><notASchema/>"));
+    auto broken = NewModel();
+    EXPECT_EQ(CodeOf([&] { broken->LoadProfile(TemplatePath(QStringLiteral("KVX30")), true); }), 103);
+}
+
+}  // namespace
