@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 #include "ScriptHost.h"
+#include "TransferState.h"
 
 #include <QTextStream>
 
@@ -19,6 +20,8 @@ void InstallCliMessageHandler(int defaultAnswer)
 std::unique_ptr<CKVXZOTApp> StartHeadless()
 {
     InstallCliMessageHandler(kvx::kIdNo);
+    // Radios must report this clone compatibility level to be served.
+    CTransferState::Instance().SetExpectedCloneLevel(1);
     auto app = std::make_unique<CKVXZOTApp>([] { return CheckScriptEngine(); });
     if (!app->InitInstance())
         return nullptr;
