@@ -68,9 +68,11 @@ TEST_F(TransferTest, WriteThenReadGivesTheSameContent)
     EXPECT_EQ(back.contacts[0].cntct_type, kContactPrivateGroup);
     EXPECT_EQ(back.contacts[10].cntct_type, kContactPublicGroup);
     EXPECT_EQ(back.contacts[20].cntct_type, kContactPrivate);
-    for (int i = 0; i < kMaxContacts; ++i)
-        if (source.contacts[size_t(i)].IsValidContact())
+    for (int i = 0; i < kMaxContacts; ++i) {
+        if (source.contacts[size_t(i)].IsValidContact()) {
             EXPECT_GE(back.FindContact(source.contacts[size_t(i)].pid), 0) << i;
+        }
+    }
 }
 
 TEST_F(TransferTest, CapacityLimitedWriteSendsTheFirstRecordsOfEachKindAndAnnouncesN)
