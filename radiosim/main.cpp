@@ -3,7 +3,10 @@
 // serves it on the next read. It never opens a real serial device.
 
 #include "DataAdaptor.h"
+#include "KVXZOTApp.h"
+#include "KVXZOTDoc.h"
 #include "KVXZOTException.h"
+#include "ScriptHost.h"
 #include "ProfileTextFile.h"
 #include "PtyRadioServer.h"
 #include "RadioSimulator.h"
@@ -54,6 +57,17 @@ bool ParseFirmware(const QString& text, CodeplugVersion& version)
     version.firmware_version = quint8(major);
     version.firmware_revision = quint8(revision);
     return true;
+}
+
+// A profile of an older model group lacks fields the image needs: the
+// profile document, with the installation's settings, supplies them.
+bool LoadThroughDocument(const QString& path, VirtualCP& image)
+{
+    CKVXZOTApp app([] { return CheckScriptEngine(); });
+    if (!app.InitInstance())
+        return false;
+    CKVXZOTDoc document;
+    return document.OnOpenDocument(path) && document.GetVirtualCPData(image);
 }
 
 bool SaveContent(const CRadioSimulator& radio, const QString& path)
@@ -132,12 +146,15 @@ int main(int argc, char** argv)
         if (!ReadProfileText(parser.value(QStringLiteral("profile")), text, &error))
             return Fail(error);
         const RadioInfo radioOwn = content.radioInfo;
+        QString failure;
         try {
             if (!CDataAdaptor::XML2VirtualCP(text, content))
-                return Fail(QStringLiteral("the profile could not be converted"));
+                failure = QStringLiteral("the profile could not be converted");
         } catch (const CKVXZOTException& e) {
-            return Fail(QStringLiteral("the profile could not be converted (%1): %2").arg(e.GetCode()).arg(e.GetTrace()));
+            failure = QStringLiteral("the profile could not be converted (%1): %2").arg(e.GetCode()).arg(e.GetTrace());
         }
+        if (!failure.isEmpty() && !LoadThroughDocument(parser.value(QStringLiteral("profile")), content))
+            return Fail(failure);
         // A profile made without a radio carries no identity: keep the
         // simulator's own where it has none.
         if (content.radioInfo.pid.isEmpty() || content.radioInfo.pid.startsWith(QLatin1Char('X')))
