@@ -17,10 +17,17 @@ Const MAX_MESSAGES = 25
 Const MAX_PARENT_GROUPS = 5
 Const MAX_NAME_LENGTH = 20
 Const MAX_MESSAGE_LENGTH = 80
+Const MAX_SCAN_LIST = 10
 
 ' String-table messages.
 Const MSG_SIMILAR_NAME = 127
 Const MSG_SIMILAR_PID = 132
+Const MSG_MOVE_SCAN_LIST = 133
+Const MSG_SCAN_LIST_FULL_MOVED = 134
+Const MSG_GROUP_CHANNEL = 136
+Const MSG_PRIVATE_CHANNEL = 137
+Const MSG_CHANNEL_FULL = 155
+Const MSG_SCAN_LIST_FULL = 164
 Const MSG_DELETE_PRIVATE_GROUP = 141
 Const MSG_DELETE_PRIVATE = 142
 Const MSG_NAME_TOO_LONG = 165
@@ -91,13 +98,62 @@ Function IdText(value)
     IdText = digits
 End Function
 
-' Another contact (any kind) already named so; names compare without case.
+' The radio's collation weight class of a character code: letters without
+' case, the common accented letters folded onto their base letter; every
+' other code stands for itself (AE, E and I with diaeresis and the like stay
+' distinct).
+Function FoldCode(c)
+    Dim k
+    If c >= 97 And c <= 122 Then
+        FoldCode = c - 32
+    ElseIf c < 192 Or c > 252 Then
+        FoldCode = c
+    Else
+        k = c
+        If k >= 224 Then k = k - 32
+        If k >= 192 And k <= 197 Then
+            FoldCode = 65
+        ElseIf k = 199 Then
+            FoldCode = 67
+        ElseIf k >= 200 And k <= 202 Then
+            FoldCode = 69
+        ElseIf k = 205 Then
+            FoldCode = 73
+        ElseIf k = 209 Then
+            FoldCode = 78
+        ElseIf (k >= 210 And k <= 214) Or k = 216 Then
+            FoldCode = 79
+        ElseIf k >= 217 And k <= 220 Then
+            FoldCode = 85
+        Else
+            FoldCode = c
+        End If
+    End If
+End Function
+
+' Two names are the same name to the radio when they compare equal under its
+' collation: same length, and every character of the same weight class.
+Function SameName(a, b)
+    Dim i, ca, cb
+    SameName = False
+    If Len(a) <> Len(b) Then Exit Function
+    For i = 1 To Len(a)
+        ca = AscW(Mid(a, i, 1))
+        cb = AscW(Mid(b, i, 1))
+        If ca <> cb Then
+            If FoldCode(ca) <> FoldCode(cb) Then Exit Function
+        End If
+    Next
+    SameName = True
+End Function
+
+' Another contact (any kind) already has the same name under the collation.
 Function NameInUse(anyNode, name, except)
     Dim contact
     NameInUse = False
     For Each contact In AllContacts(anyNode)
         If Not contact Is except Then
-            If LCase(contact.getAttribute("name")) = LCase(name) Then
+            If SameName(contact.getAttribute("name"), name) Then
                 NameInUse = True
                 Exit Function
             End If
@@ -177,6 +233,28 @@ Function FreePublicId(anyNode)
             End If
         Next
     Next
+End Function
+
+' Private and private-group IDs lie in valid_PID_start .. valid_PID_end;
+' public-group IDs in one of the public blocks (counting down from a start).
+Function IdInRange(contact, id)
+    Dim limit, value, i, start, size
+    Set limit = ProfileRoot(contact).selectSingleNode("dfns:limit")
+    value = CDbl(id)
+    If contact.baseName = "PublicGroup" Then
+        IdInRange = False
+        For i = 0 To 3
+            start = CDbl(limit.getAttribute("public_grp_info_start_pid" & i))
+            size = CLng(limit.getAttribute("public_grp_info_lst_size" & i))
+            If size > 0 And value <= start And value > start - size Then
+                IdInRange = True
+                Exit Function
+            End If
+        Next
+    Else
+        IdInRange = value >= CDbl(limit.getAttribute("valid_PID_start")) And _
+                    value <= CDbl(limit.getAttribute("valid_PID_end"))
+    End If
 End Function
 
 Function NewElement(anyNode, name)
@@ -392,6 +470,10 @@ Function SetContactPid(contact, attribute, value, r1, n, r2)
         r1 = MSG_SIMILAR_PID
         Exit Function
     End If
+    If Not IdInRange(contact, id) Then
+        r1 = MSG_ID_EMPTY
+        Exit Function
+    End If
     r2 = 0
     oldId = contact.getAttribute("pid")
     Set root = ProfileRoot(contact)
@@ -453,4 +535,185 @@ Function DeletePrivate(contact, r1, n, r2)
         End If
     Next
     DeletePrivate = RESULT_APPLIED
+End Function
+
+' ===== Channels and lists =====
+
+' A flag value as the views and the command line pass it: True, 1 or "1".
+Function FlagOn(value)
+    Dim text
+    text = LCase(Trim(CStr(value)))
+    FlagOn = (text = "1" Or text = "true" Or text = "-1")
+End Function
+
+' Public groups in the scan list of a channel, not counting one of them.
+Function ScanListCount(root, channel, except)
+    Dim group, count
+    count = 0
+    For Each group In root.selectNodes("dfns:Contacts/dfns:PublicGroups/dfns:PublicGroup")
+        If Not group Is except Then
+            If group.getAttribute("channel") = channel And group.getAttribute("in_scan_list") = "1" Then count = count + 1
+        End If
+    Next
+    ScanListCount = count
+End Function
+
+' Home groups name a group on the private's own channel; references to a
+' group that left a private's channel are cleared.
+Sub ClearForeignHomeGroups(root, groupId, channel)
+    Dim contact
+    For Each contact In root.selectNodes("dfns:Contacts/dfns:Privates/dfns:Private")
+        If contact.getAttribute("home_grp") = groupId And contact.getAttribute("channel") <> channel Then
+            contact.setAttribute "home_grp", ""
+        End If
+    Next
+End Sub
+
+Function ChannelValid(contact, channel)
+    ChannelValid = False
+    If Not IsDigits(channel) Or Len(channel) > 3 Then Exit Function
+    ChannelValid = CLng(channel) >= 1 And CLng(channel) <= LimitNumber(contact, "max_num_of_channels")
+End Function
+
+' A public group in a scan list moves to the new channel's scan list (asked
+' first: 133); when that list is full the group leaves the scan list (134).
+' A private group loses its members (asked first: 136). A private leaves its
+' groups, groups left without members are deleted and its home group is
+' cleared (asked first: 137).
+Function SetContactChannel(contact, attribute, value, r1, n, r2)
+    Dim channel, root, kind, entry, groupIds, i, group
+    channel = Trim(CStr(value))
+    SetContactChannel = RESULT_REFUSED
+    If Not ChannelValid(contact, channel) Then Exit Function
+    SetContactChannel = RESULT_APPLIED
+    If contact.getAttribute("channel") = channel Then Exit Function
+    Set root = ProfileRoot(contact)
+    kind = contact.baseName
+    If kind = "PublicGroup" Then
+        If contact.getAttribute("in_scan_list") = "1" Then
+            If n = 0 Then
+                r1 = MSG_MOVE_SCAN_LIST
+                r2 = vbOKCancel + vbQuestion
+                SetContactChannel = RESULT_CONFIRM
+                Exit Function
+            End If
+            If ScanListCount(root, channel, contact) >= MAX_SCAN_LIST Then
+                contact.setAttribute "in_scan_list", "0"
+                r1 = MSG_SCAN_LIST_FULL_MOVED
+                r2 = vbOKOnly + vbInformation
+            End If
+        End If
+        contact.setAttribute "channel", channel
+        ClearForeignHomeGroups root, contact.getAttribute("pid"), channel
+    ElseIf kind = "PrivateGroup" Then
+        If GroupHasMembers(root, contact.getAttribute("pid")) Then
+            If n = 0 Then
+                r1 = MSG_GROUP_CHANNEL
+                r2 = vbOKCancel + vbQuestion
+                SetContactChannel = RESULT_CONFIRM
+                Exit Function
+            End If
+            For Each entry In root.selectNodes("dfns:Contacts/dfns:Privates/dfns:Private/dfns:ParentPrivateGroups/dfns:ParentPrivateGroup")
+                If entry.getAttribute("pid") = contact.getAttribute("pid") Then entry.parentNode.removeChild entry
+            Next
+        End If
+        contact.setAttribute "channel", channel
+        ClearForeignHomeGroups root, contact.getAttribute("pid"), channel
+    Else
+        If n = 0 And (contact.selectNodes("dfns:ParentPrivateGroups/dfns:ParentPrivateGroup").length > 0 _
+                      Or contact.getAttribute("home_grp") <> "") Then
+            r1 = MSG_PRIVATE_CHANNEL
+            r2 = vbOKCancel + vbQuestion
+            SetContactChannel = RESULT_CONFIRM
+            Exit Function
+        End If
+        groupIds = Array()
+        For Each entry In contact.selectNodes("dfns:ParentPrivateGroups/dfns:ParentPrivateGroup")
+            ReDim Preserve groupIds(UBound(groupIds) + 1)
+            groupIds(UBound(groupIds)) = entry.getAttribute("pid")
+            entry.parentNode.removeChild entry
+        Next
+        contact.setAttribute "home_grp", ""
+        contact.setAttribute "channel", channel
+        RemoveEmptyGroups root, groupIds
+    End If
+End Function
+
+' Deletes those of the given private groups that have no member left.
+Sub RemoveEmptyGroups(root, groupIds)
+    Dim i, group
+    For i = 0 To UBound(groupIds)
+        If Not GroupHasMembers(root, groupIds(i)) Then
+            For Each group In root.selectNodes("dfns:Contacts/dfns:PrivateGroups/dfns:PrivateGroup")
+                If group.getAttribute("pid") = groupIds(i) Then RemovePrivateGroup root, group
+            Next
+        End If
+    Next
+End Sub
+
+' At most ten public groups in the scan list of one channel (164).
+Function SetInScanList(group, attribute, value, r1, n, r2)
+    SetInScanList = RESULT_APPLIED
+    If Not FlagOn(value) Then
+        group.setAttribute "in_scan_list", "0"
+        Exit Function
+    End If
+    If group.getAttribute("in_scan_list") = "1" Then Exit Function
+    If ScanListCount(ProfileRoot(group), group.getAttribute("channel"), group) >= MAX_SCAN_LIST Then
+        r1 = MSG_SCAN_LIST_FULL
+        r2 = vbOKOnly + vbExclamation
+        SetInScanList = RESULT_REFUSED
+        Exit Function
+    End If
+    group.setAttribute "in_scan_list", "1"
+End Function
+
+' Manager mode lets a private see all groups: switching it on switches
+' see_all_groups on, and switching see_all_groups off ends manager mode.
+Function SetManagerMode(contact, attribute, value, r1, n, r2)
+    If FlagOn(value) Then
+        contact.setAttribute "mngr_mode", "1"
+        contact.setAttribute "see_all_groups", "1"
+    Else
+        contact.setAttribute "mngr_mode", "0"
+    End If
+    SetManagerMode = RESULT_APPLIED
+End Function
+
+Function SetSeeAllGroups(contact, attribute, value, r1, n, r2)
+    If FlagOn(value) Then
+        contact.setAttribute "see_all_groups", "1"
+    Else
+        contact.setAttribute "see_all_groups", "0"
+        contact.setAttribute "mngr_mode", "0"
+    End If
+    SetSeeAllGroups = RESULT_APPLIED
+End Function
+
+' Switching the private scroll list off keeps its entries: the radio ignores
+' them while the list is off, and switching it on again brings them back.
+Function SetPrivateScrollList(contact, attribute, value, r1, n, r2)
+    If FlagOn(value) Then
+        contact.setAttribute "private_scroll_list", "1"
+    Else
+        contact.setAttribute "private_scroll_list", "0"
+    End If
+    SetPrivateScrollList = RESULT_APPLIED
+End Function
+
+' A home group is empty or a private or public group on the private's channel.
+Function SetHomeGroup(contact, attribute, value, r1, n, r2)
+    Dim id, group
+    id = Trim(CStr(value))
+    SetHomeGroup = RESULT_APPLIED
+    If id <> "" Then
+        SetHomeGroup = RESULT_REFUSED
+        For Each group In ProfileRoot(contact).selectNodes("dfns:Contacts/dfns:PrivateGroups/dfns:PrivateGroup | dfns:Contacts/dfns:PublicGroups/dfns:PublicGroup")
+            If group.getAttribute("pid") = id And group.getAttribute("channel") = contact.getAttribute("channel") Then
+                SetHomeGroup = RESULT_APPLIED
+            End If
+        Next
+        If SetHomeGroup <> RESULT_APPLIED Then Exit Function
+    End If
+    contact.setAttribute "home_grp", id
 End Function

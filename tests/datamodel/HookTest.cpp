@@ -48,7 +48,7 @@ TEST_F(HookTest, HooksAreFoundInTheDeclarations)
     groups.GetChildByIndex(0, group);
     EXPECT_TRUE(group.GetScriptHandler(group.GetNode().GetAttributeNode(QStringLiteral("name")), QStringLiteral("SetVal"), function));
     EXPECT_EQ(function, QStringLiteral("SetContactName"));
-    EXPECT_FALSE(group.GetScriptHandler(group.GetNode().GetAttributeNode(QStringLiteral("in_scan_list")), QStringLiteral("SetVal"), function));
+    EXPECT_FALSE(group.GetScriptHandler(group.GetNode().GetAttributeNode(QStringLiteral("cntct_type")), QStringLiteral("SetVal"), function));
 }
 
 TEST_F(HookTest, AddedEntriesAreValidAndUnique)
