@@ -3,24 +3,17 @@
 
 #include "KVXZOTApp.h"
 #include "Messages.h"
-#include "RegistryStore.h"
+#include "MachineDefaults.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-
-using kvx::registry::Hive;
-using kvx::registry::RegistryStore;
 
 namespace {
 
 struct BenchSettings {
     BenchSettings()
     {
-        RegistryStore::ReplaceInstance(std::make_unique<RegistryStore>(dir.filePath(QStringLiteral("m.ini")),
-                                                                       dir.filePath(QStringLiteral("u.ini"))));
-        const QString key = QStringLiteral("Software\\Varnholt\\KVX JUB ZOT");
-        RegistryStore::Instance().WriteString(Hive::Machine, key, QStringLiteral("InstallPath"), QStringLiteral(KVX_INSTALLATION_DIR));
-        RegistryStore::Instance().WriteString(Hive::Machine, key, QStringLiteral("DefaultLanguage"), QStringLiteral("English"));
+        kvx::registry::UseScratchStore(dir.path(), QStringLiteral(KVX_INSTALLATION_DIR));
         kvx::SetMessageHandler([](const QString&, unsigned) { return 1; });
     }
     QTemporaryDir dir;

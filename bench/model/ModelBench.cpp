@@ -8,7 +8,7 @@
 #include "Messages.h"
 #include "RadioDataModel.h"
 #include "RadioSimulator.h"
-#include "RegistryStore.h"
+#include "MachineDefaults.h"
 #include "TextFiles.h"
 
 #include <QTemporaryDir>
@@ -16,20 +16,13 @@
 #include <libxml/parser.h>
 #include <libxml/xmlschemas.h>
 
-using kvx::registry::Hive;
-using kvx::registry::RegistryStore;
-
 namespace {
 
 // A started application and a maximal profile stored in the UTF-16 form.
 struct Fixture {
     Fixture()
     {
-        RegistryStore::ReplaceInstance(std::make_unique<RegistryStore>(dir.filePath(QStringLiteral("m.ini")),
-                                                                       dir.filePath(QStringLiteral("u.ini"))));
-        const QString key = QStringLiteral("Software\\Varnholt\\KVX JUB ZOT");
-        RegistryStore::Instance().WriteString(Hive::Machine, key, QStringLiteral("InstallPath"), QStringLiteral(KVX_INSTALLATION_DIR));
-        RegistryStore::Instance().WriteString(Hive::Machine, key, QStringLiteral("DefaultLanguage"), QStringLiteral("English"));
+        kvx::registry::UseScratchStore(dir.path(), QStringLiteral(KVX_INSTALLATION_DIR));
         kvx::SetMessageHandler([](const QString&, unsigned) { return 1; });
         ok = app.InitInstance();
         image = CRadioSimulator::FullContent();

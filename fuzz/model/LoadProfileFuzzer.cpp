@@ -8,7 +8,7 @@
 #include "KVXZOTException.h"
 #include "Messages.h"
 #include "RadioDataModel.h"
-#include "RegistryStore.h"
+#include "MachineDefaults.h"
 #include "ScriptHost.h"
 
 #include <QFile>
@@ -17,19 +17,12 @@
 #include <cstdlib>
 #include <memory>
 
-using kvx::registry::Hive;
-using kvx::registry::RegistryStore;
-
 namespace {
 
 struct Setup {
     Setup()
     {
-        RegistryStore::ReplaceInstance(std::make_unique<RegistryStore>(dir.filePath(QStringLiteral("m.ini")),
-                                                                       dir.filePath(QStringLiteral("u.ini"))));
-        const QString key = QStringLiteral("Software\\Varnholt\\KVX JUB ZOT");
-        RegistryStore::Instance().WriteString(Hive::Machine, key, QStringLiteral("InstallPath"), QStringLiteral(KVX_INSTALLATION_DIR));
-        RegistryStore::Instance().WriteString(Hive::Machine, key, QStringLiteral("DefaultLanguage"), QStringLiteral("English"));
+        kvx::registry::UseScratchStore(dir.path(), QStringLiteral(KVX_INSTALLATION_DIR));
         kvx::SetMessageHandler([](const QString&, unsigned) { return 1; });
         SetScriptErrorSink([](const QString&) {});
         if (!app.InitInstance())
