@@ -177,7 +177,7 @@ End Function
 ' The base name, or the base name with the lowest free number.
 Function UniqueName(anyNode, ByVal baseName)
     Dim k, suffix, name
-    If Len(baseName) = 0 Then baseName = "Contact"
+    If Len(Trim(baseName)) = 0 Or Not IsLatin1(baseName) Then baseName = "Contact"
     name = Left(baseName, MAX_NAME_LENGTH)
     k = 1
     Do While NameInUse(anyNode, name, Nothing)
@@ -716,4 +716,25 @@ Function SetHomeGroup(contact, attribute, value, r1, n, r2)
         If SetHomeGroup <> RESULT_APPLIED Then Exit Function
     End If
     contact.setAttribute "home_grp", id
+End Function
+
+' ===== Folders =====
+
+' A folder is shown when the radio holds entries of its kind; text messages
+' also need a radio that sends messages.
+Function IsFolderEnabled(folder)
+    Dim kind
+    kind = folder.baseName
+    If kind = "Privates" Then
+        IsFolderEnabled = LimitNumber(folder, "max_num_of_contacts") > 0
+    ElseIf kind = "PrivateGroups" Then
+        IsFolderEnabled = LimitNumber(folder, "max_num_of_private_grps") > 0
+    ElseIf kind = "PublicGroups" Then
+        IsFolderEnabled = LimitNumber(folder, "max_num_of_public_grps") > 0
+    ElseIf kind = "TextMessages" Then
+        IsFolderEnabled = LimitNumber(folder, "max_num_of_predefined_msgs") > 0 And _
+                          LimitNumber(folder, "sms_mesgs_tx_en") <> 0
+    Else
+        IsFolderEnabled = True
+    End If
 End Function

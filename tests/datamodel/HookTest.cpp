@@ -42,7 +42,8 @@ TEST_F(HookTest, HooksAreFoundInTheDeclarations)
     QString function;
     EXPECT_TRUE(groups.GetScriptHandler(groups.GetNode(), QStringLiteral("OnAddNew"), function));
     EXPECT_EQ(function, QStringLiteral("AddPublicGroup"));
-    EXPECT_FALSE(groups.GetScriptHandler(groups.GetNode(), QStringLiteral("IsEnabled"), function));
+    EXPECT_TRUE(groups.GetScriptHandler(groups.GetNode(), QStringLiteral("IsEnabled"), function));
+    EXPECT_EQ(function, QStringLiteral("IsFolderEnabled"));
 
     CDataItem group;
     groups.GetChildByIndex(0, group);

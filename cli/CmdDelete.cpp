@@ -1,0 +1,64 @@
+// kvxzot-cli delete: remove an entry through the profile's rules.
+
+#include "CliCommand.h"
+#include "CliDocument.h"
+#include "CliEdit.h"
+#include "CliStartup.h"
+
+namespace {
+
+constexpr qint32 kAskConfirmation = 2;
+
+int RunDelete(const QStringList& arguments)
+{
+    QStringList args = arguments;
+    bool missing = false;
+    const QString output = TakeOption(args, QStringLiteral("-o"), &missing);
+    const bool confirm = TakeFlag(args, QStringLiteral("--confirm"));
+    if (missing || args.size() != 2) {
+        CliError(QStringLiteral("Usage: kvxzot-cli delete FILE XPATH [--confirm] [-o OUT]"));
+        return 2;
+    }
+    auto app = StartHeadless();
+    if (!app)
+        return 1;
+    auto doc = OpenProfile(args[0]);
+    if (!doc)
+        return 1;
+    return RunEdit([&] {
+        const CDataItem item = SelectItem(*doc, args[1]);
+        if (item.IsEmpty())
+            return 1;
+        const kvx::xml::XmlNode parentNode = item.GetNode().Parent();
+        int index = 0;
+        while (index < parentNode.ChildCount() && !(parentNode.ChildAt(index) == item.GetNode()))
+            ++index;
+        if (parentNode.IsNull() || parentNode.Type() != kvx::xml::NodeType::Element) {
+            CliError(QStringLiteral("The profile's root cannot be deleted"));
+            return 1;
+        }
+        CDataItem parent(item.GetScript(), parentNode);
+        qint32 r1 = 0, r2 = 0;
+        qint32 result = parent.RemoveChildByIndex(index, r1, 0, r2);
+        PrintAnswer(result, r1, r2);
+        if (result == kAskConfirmation && confirm) {
+            result = parent.RemoveChildByIndex(index, r1, 1, r2);
+            PrintAnswer(result, r1, r2);
+        }
+        if (result != 0)
+            return 1;
+        doc->SetModifiedFlag();
+        return SaveEdited(*doc, output) ? 0 : 1;
+    });
+}
+
+CliCommandRegistrar reg({QStringLiteral("delete"), QStringLiteral("delete a profile entry through the profile's rules"),
+                         QStringLiteral("Usage: kvxzot-cli delete FILE XPATH [--confirm] [-o OUT]\n\n"
+                                        "Opens the profile FILE and removes the first element XPATH matches (prefix\n"
+                                        "\"dfns\", e.g. //dfns:Private[@name='Ann']) through the rule script, which\n"
+                                        "also removes what refers to it. Prints the result (0 deleted, 2 confirmation\n"
+                                        "needed) with the message number and text; --confirm answers Yes. Only a\n"
+                                        "deletion is saved, and only to OUT when -o is given."),
+                         RunDelete});
+
+}  // namespace
