@@ -151,7 +151,8 @@ End Function
 Function NameInUse(anyNode, name, except)
     Dim contact
     NameInUse = False
-    For Each contact In AllContacts(anyNode)
+    ' Names of another length never compare equal; XPath leaves those out.
+    For Each contact In ProfileRoot(anyNode).selectNodes("dfns:Contacts/dfns:*/dfns:*[string-length(@name) = " & Len(name) & "]")
         If Not contact Is except Then
             If SameName(contact.getAttribute("name"), name) Then
                 NameInUse = True
@@ -264,15 +265,31 @@ End Function
 ' Renames the entries of every private scroll list that name a contact.
 Sub RenameScrollListEntries(anyNode, oldName, newName)
     Dim entry
-    For Each entry In ProfileRoot(anyNode).selectNodes("//dfns:scrolllist/dfns:list")
-        If entry.getAttribute("name") = oldName Then entry.setAttribute "name", newName
+    For Each entry In ScrollListEntries(ProfileRoot(anyNode), oldName)
+        entry.setAttribute "name", newName
     Next
 End Sub
 
+' A text as an XPath string literal.
+Function XPathText(text)
+    If InStr(text, """") = 0 Then
+        XPathText = """" & text & """"
+    ElseIf InStr(text, "'") = 0 Then
+        XPathText = "'" & text & "'"
+    Else
+        XPathText = "concat(""" & Replace(text, """", """, '""', """) & """)"
+    End If
+End Function
+
+' The entries of every private scroll list that name a contact.
+Function ScrollListEntries(root, name)
+    Set ScrollListEntries = root.selectNodes("dfns:Contacts/dfns:Privates/dfns:Private/dfns:scrolllist/dfns:list[@name = " & XPathText(name) & "]")
+End Function
+
 Sub RemoveScrollListEntries(root, name)
     Dim entry
-    For Each entry In root.selectNodes("//dfns:scrolllist/dfns:list")
-        If entry.getAttribute("name") = name Then entry.parentNode.removeChild entry
+    For Each entry In ScrollListEntries(root, name)
+        entry.parentNode.removeChild entry
     Next
 End Sub
 

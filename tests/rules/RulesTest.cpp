@@ -96,6 +96,15 @@ TEST_F(RulesTest, NamesFollowTheRadiosLimits)
     EXPECT_EQ(m_r1, 218);
     EXPECT_EQ(Set(bob, QStringLiteral("name"), QString()), kRefused);
     EXPECT_EQ(Text(bob, QStringLiteral("name")), QString(20, QLatin1Char('x')));
+
+    // Scroll lists name contacts: a rename follows, quotes and all.
+    CDataItem list, entry;
+    ann.GetChildByName(QStringLiteral("scrolllist"), list);
+    ASSERT_NE(list.AddNewPriScrList(entry, Text(bob, QStringLiteral("name"))), nullptr);
+    for (const QString& name : {QStringLiteral("Bob's"), QStringLiteral("\"Bo\" b's"), QStringLiteral("Bob")}) {
+        ASSERT_EQ(Set(bob, QStringLiteral("name"), name), kApplied);
+        EXPECT_EQ(Text(entry, QStringLiteral("name")), name);
+    }
     ExpectReloads();
 }
 
