@@ -755,3 +755,84 @@ Function IsFolderEnabled(folder)
         IsFolderEnabled = True
     End If
 End Function
+
+' ===== Settings =====
+
+Function InList(value, list)
+    InList = InStr("," & list & ",", "," & value & ",") > 0
+End Function
+
+' Languages the radio offers, as ",id,id,".
+Function RadioLanguages(anyNode)
+    Dim language, ids
+    ids = ","
+    For Each language In ProfileRoot(anyNode).selectNodes("dfns:limit/dfns:languages/dfns:language")
+        ids = ids & language.getAttribute("language_id") & ","
+    Next
+    RadioLanguages = ids
+End Function
+
+' The values the settings view offers for the radio-wide settings; anything
+' else is refused and the setting keeps its value.
+Function SettingValid(setting, name, text)
+    Dim value, maxVolume
+    SettingValid = False
+    If name = "password" Then
+        SettingValid = Len(text) = 0 Or (Len(text) = 4 And IsDigits(text))
+        Exit Function
+    End If
+    If Not IsDigits(text) Or Len(text) > 10 Then Exit Function
+    value = CDbl(text)
+    maxVolume = LimitNumber(setting, "max_vol_level")
+    Select Case name
+        Case "contrast"
+            SettingValid = value <= 6
+        Case "backlight"
+            SettingValid = InList(text, "0,5000,10000,20000,30000,90000")
+        Case "tot_timer"
+            SettingValid = InList(text, "60,120,180")
+        Case "ringer_vol_level", "keypad_vol_level"
+            SettingValid = value <= maxVolume
+        Case "speaker_vol_level", "alarm_vol_level", "earpiece_vol_level"
+            SettingValid = value >= 1 And value <= maxVolume
+        Case "tpt_offset"
+            SettingValid = value <= 13
+        Case "noise_level_accessory", "noise_level_radio"
+            SettingValid = value >= 1 And value <= 4
+        Case "language"
+            SettingValid = InStr(RadioLanguages(setting), "," & CStr(CLng(value)) & ",") > 0
+        Case "current_time", "alarm_time"
+            ' Up to 31 December 2059 23:59:59; 0 leaves the radio's clock alone.
+            SettingValid = value <= CDbl("2871763199")
+        Case Else
+            SettingValid = True
+    End Select
+End Function
+
+Function SetSettingValue(setting, attribute, value, r1, n, r2)
+    Dim text
+    text = Trim(CStr(value))
+    If Not SettingValid(setting, attribute.nodeName, text) Then
+        r2 = vbOKOnly + vbExclamation
+        SetSettingValue = RESULT_REFUSED
+        Exit Function
+    End If
+    If attribute.nodeName <> "password" Then text = CStr(CDbl(text))
+    setting.setAttribute attribute.nodeName, text
+    SetSettingValue = RESULT_APPLIED
+End Function
+
+' Scanning needs a radio that scans public groups.
+Function SetScanEnabled(setting, attribute, value, r1, n, r2)
+    If FlagOn(value) Then
+        If LimitNumber(setting, "public_scan_en") = 0 Then
+            r2 = vbOKOnly + vbExclamation
+            SetScanEnabled = RESULT_REFUSED
+            Exit Function
+        End If
+        setting.setAttribute "scan_en", "1"
+    Else
+        setting.setAttribute "scan_en", "0"
+    End If
+    SetScanEnabled = RESULT_APPLIED
+End Function

@@ -265,6 +265,37 @@ TEST_F(RulesTest, ManagerModeSeesAllGroups)
     EXPECT_EQ(Text(ann, QStringLiteral("mngr_mode")), QStringLiteral("0"));
 }
 
+TEST_F(RulesTest, SettingsStayWithinTheirChoices)
+{
+    Load();
+    CDataItem setting;
+    m_model->GetRootItem().GetChildByName(QStringLiteral("setting"), setting);
+    struct Case {
+        const char* attribute;
+        QVariant value;
+        qint32 result;
+    };
+    const Case cases[] = {
+        {"speaker_vol_level", 7, kApplied},   {"speaker_vol_level", 8, kRefused},  {"speaker_vol_level", 0, kRefused},
+        {"ringer_vol_level", 0, kApplied},    {"backlight", 30000, kApplied},      {"backlight", 25000, kRefused},
+        {"tot_timer", 120, kApplied},         {"tot_timer", 100, kRefused},        {"tpt_offset", 14, kRefused},
+        {"noise_level_radio", 4, kApplied},   {"noise_level_radio", 5, kRefused},  {"language", 0, kApplied},
+        {"language", 3, kRefused},            {"password", QStringLiteral("0420"), kApplied},
+        {"password", QStringLiteral("42"), kRefused}, {"password", QString(), kApplied},
+        {"current_time", QStringLiteral("2871763200"), kRefused}, {"scan_en", true, kApplied},
+    };
+    for (const Case& c : cases) {
+        const QString attribute = QString::fromLatin1(c.attribute);
+        const QString before = Text(setting, attribute);
+        EXPECT_EQ(Set(setting, attribute, c.value), c.result) << c.attribute << " " << c.value.toString().toStdString();
+        if (c.result == kApplied)
+            EXPECT_EQ(setting.GetAttributeValue(attribute).toString(), c.value.toString()) << c.attribute;
+        else
+            EXPECT_EQ(Text(setting, attribute), before) << c.attribute;
+    }
+    ExpectReloads();
+}
+
 TEST_F(RulesTest, FoldersFollowTheRadiosCapabilities)
 {
     Load();
