@@ -306,6 +306,9 @@ const QHash<int, QString>& CStringTable::English()
         {32772, QStringLiteral("&Delete\tDel")},
         {32773, QStringLiteral("&Rename\tF2")},
         {32802, QStringLiteral("&Scan(Add)\tCtrl+T")},
+        // Refusals of the rule script that no other text describes.
+        {30001, QStringLiteral("The ID is not valid for this radio. Please enter a number within the radio's ID range.")},
+        {30002, QStringLiteral("The value is not valid for this radio.")},
         {57345, QStringLiteral("For Help, press F1")},
     };
     return table;

@@ -36,6 +36,8 @@ Const MSG_MESSAGE_CHARSET = 217
 Const MSG_NAME_CHARSET = 218
 Const MSG_NAME_EMPTY = 10055
 Const MSG_ID_EMPTY = 10099
+Const MSG_ID_INVALID = 30001
+Const MSG_VALUE_INVALID = 30002
 
 Const RESULT_APPLIED = 0
 Const RESULT_REFUSED = 1
@@ -479,8 +481,12 @@ Function SetContactPid(contact, attribute, value, r1, n, r2)
     id = Trim(CStr(value))
     SetContactPid = RESULT_REFUSED
     r2 = vbOKOnly + vbExclamation
-    If Not IsDigits(id) Or Len(id) > 11 Then
+    If id = "" Then
         r1 = MSG_ID_EMPTY
+        Exit Function
+    End If
+    If Not IsDigits(id) Or Len(id) > 11 Then
+        r1 = MSG_ID_INVALID
         Exit Function
     End If
     If IdInUse(contact, id, contact) Then
@@ -488,7 +494,7 @@ Function SetContactPid(contact, attribute, value, r1, n, r2)
         Exit Function
     End If
     If Not IdInRange(contact, id) Then
-        r1 = MSG_ID_EMPTY
+        r1 = MSG_ID_INVALID
         Exit Function
     End If
     r2 = 0
@@ -601,7 +607,11 @@ Function SetContactChannel(contact, attribute, value, r1, n, r2)
     Dim channel, root, kind, entry, groupIds, i, group
     channel = Trim(CStr(value))
     SetContactChannel = RESULT_REFUSED
-    If Not ChannelValid(contact, channel) Then Exit Function
+    If Not ChannelValid(contact, channel) Then
+        r1 = MSG_VALUE_INVALID
+        r2 = vbOKOnly + vbExclamation
+        Exit Function
+    End If
     SetContactChannel = RESULT_APPLIED
     If contact.getAttribute("channel") = channel Then Exit Function
     Set root = ProfileRoot(contact)
@@ -730,7 +740,11 @@ Function SetHomeGroup(contact, attribute, value, r1, n, r2)
                 SetHomeGroup = RESULT_APPLIED
             End If
         Next
-        If SetHomeGroup <> RESULT_APPLIED Then Exit Function
+        If SetHomeGroup <> RESULT_APPLIED Then
+            r1 = MSG_VALUE_INVALID
+            r2 = vbOKOnly + vbExclamation
+            Exit Function
+        End If
     End If
     contact.setAttribute "home_grp", id
 End Function
@@ -813,6 +827,7 @@ Function SetSettingValue(setting, attribute, value, r1, n, r2)
     Dim text
     text = Trim(CStr(value))
     If Not SettingValid(setting, attribute.nodeName, text) Then
+        r1 = MSG_VALUE_INVALID
         r2 = vbOKOnly + vbExclamation
         SetSettingValue = RESULT_REFUSED
         Exit Function
@@ -826,6 +841,7 @@ End Function
 Function SetScanEnabled(setting, attribute, value, r1, n, r2)
     If FlagOn(value) Then
         If LimitNumber(setting, "public_scan_en") = 0 Then
+            r1 = MSG_VALUE_INVALID
             r2 = vbOKOnly + vbExclamation
             SetScanEnabled = RESULT_REFUSED
             Exit Function

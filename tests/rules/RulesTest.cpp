@@ -116,9 +116,13 @@ TEST_F(RulesTest, IdsAreUniqueAndInTheirRanges)
     EXPECT_EQ(Set(crew, QStringLiteral("pid"), Text(ann, QStringLiteral("pid"))), kRefused);
     EXPECT_EQ(m_r1, 132);
     EXPECT_EQ(Set(ann, QStringLiteral("pid"), QStringLiteral("10000000")), kRefused);   // below valid_PID_start
+    EXPECT_EQ(m_r1, 30001);
+    EXPECT_EQ(Set(ann, QStringLiteral("pid"), QString()), kRefused);
+    EXPECT_EQ(m_r1, 10099);
     EXPECT_EQ(Set(ann, QStringLiteral("pid"), QStringLiteral("17179867884")), kRefused);   // above valid_PID_end
     EXPECT_EQ(Set(ann, QStringLiteral("pid"), QStringLiteral("17179867883")), kApplied);
     EXPECT_EQ(Set(ann, QStringLiteral("pid"), QStringLiteral("12a")), kRefused);
+    EXPECT_EQ(m_r1, 30001);
 
     CDataItem open = AddPublic();
     EXPECT_EQ(Set(open, QStringLiteral("pid"), QStringLiteral("12345678")), kRefused);   // not in a public block
