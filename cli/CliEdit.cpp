@@ -1,6 +1,8 @@
 #include "CliEdit.h"
 
 #include "CliCommand.h"
+#include "CliDocument.h"
+#include "CliStartup.h"
 #include "KVXZOTDoc.h"
 #include "KVXZOTException.h"
 #include "StringTable.h"
@@ -49,4 +51,33 @@ int RunEdit(const std::function<int()>& edit)
         CliError(QString::fromUtf8(e.what()));
     }
     return 1;
+}
+
+std::unique_ptr<CKVXZOTDoc> StartEdit(const QString& path, std::unique_ptr<CKVXZOTApp>& app)
+{
+    app = StartHeadless();
+    if (!app)
+        return nullptr;
+    return OpenProfile(path);
+}
+
+qint32 CallConfirmed(bool confirm, const std::function<qint32(qint32 n, qint32& r1, qint32& r2)>& call)
+{
+    constexpr qint32 kAskConfirmation = 2;
+    qint32 r1 = 0, r2 = 0;
+    qint32 result = call(0, r1, r2);
+    PrintAnswer(result, r1, r2);
+    if (result == kAskConfirmation && confirm) {
+        result = call(1, r1, r2);
+        PrintAnswer(result, r1, r2);
+    }
+    return result;
+}
+
+int FinishEdit(CKVXZOTDoc& doc, qint32 result, const QString& output)
+{
+    if (result != 0)
+        return 1;
+    doc.SetModifiedFlag();
+    return SaveEdited(doc, output) ? 0 : 1;
 }

@@ -19,10 +19,8 @@ int RunAdd(const QStringList& arguments)
         CliError(QStringLiteral("Usage: kvxzot-cli add FILE PublicGroups|PrivateGroups|Privates|TextMessages [--name TEXT] [-o OUT]"));
         return 2;
     }
-    auto app = StartHeadless();
-    if (!app)
-        return 1;
-    auto doc = OpenProfile(args[0]);
+    std::unique_ptr<CKVXZOTApp> app;
+    auto doc = StartEdit(args[0], app);
     if (!doc)
         return 1;
     const QString folderName = args[1];
@@ -63,8 +61,7 @@ int RunAdd(const QStringList& arguments)
             CliPrint(QStringLiteral("Added %1 \"%2\" ID %3 channel %4")
                          .arg(node.BaseName(), node.GetAttribute(QStringLiteral("name")), node.GetAttribute(QStringLiteral("pid")),
                               node.GetAttribute(QStringLiteral("channel"))));
-        doc->SetModifiedFlag();
-        return SaveEdited(*doc, output) ? 0 : 1;
+        return FinishEdit(*doc, 0, output);
     });
 }
 

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr qint32 kAskConfirmation = 2;
-
 int RunSet(const QStringList& arguments)
 {
     QStringList args = arguments;
@@ -19,10 +17,8 @@ int RunSet(const QStringList& arguments)
         CliError(QStringLiteral("Usage: kvxzot-cli set FILE XPATH ATTRIBUTE VALUE [--confirm] [-o OUT]"));
         return 2;
     }
-    auto app = StartHeadless();
-    if (!app)
-        return 1;
-    auto doc = OpenProfile(args[0]);
+    std::unique_ptr<CKVXZOTApp> app;
+    auto doc = StartEdit(args[0], app);
     if (!doc)
         return 1;
     return RunEdit([&] {
@@ -33,18 +29,10 @@ int RunSet(const QStringList& arguments)
             CliError(QStringLiteral("The element has no attribute %1").arg(args[2]));
             return 1;
         }
-        qint32 r1 = 0, r2 = 0;
-        qint32 result = item.SetAttributeValue(args[2], args[3], r1, 0, r2);
-        PrintAnswer(result, r1, r2);
-        // A confirmation request answered Yes: the same call again with n = 1.
-        if (result == kAskConfirmation && confirm) {
-            result = item.SetAttributeValue(args[2], args[3], r1, 1, r2);
-            PrintAnswer(result, r1, r2);
-        }
-        if (result != 0)
-            return 1;
-        doc->SetModifiedFlag();
-        return SaveEdited(*doc, output) ? 0 : 1;
+        const qint32 result = CallConfirmed(confirm, [&](qint32 n, qint32& r1, qint32& r2) {
+            return item.SetAttributeValue(args[2], args[3], r1, n, r2);
+        });
+        return FinishEdit(*doc, result, output);
     });
 }
 
