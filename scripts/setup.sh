@@ -7,6 +7,8 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev libxml2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  dpkg-dev file man-db bash-completion
+  desktop-file-utils appstream shared-mime-info librsvg2-bin lintian
 )
 
 missing=()
