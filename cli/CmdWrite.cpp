@@ -8,6 +8,7 @@
 #include "ProfileTextFile.h"
 #include "RadioResult.h"
 #include "StringTable.h"
+#include "WriteFlow.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ int RunWrite(const QStringList& args)
     const int result = device.Run(*job, [&](CDeviceJob& identified) {
         // The profile into a fresh image, with the connected radio's own ID.
         VirtualCP image;
-        if (profile->doc->GetVirtualCPData(image, identified.Identity().ownId))
+        if (PrepareWriteImage(*profile->doc, identified.Identity().ownId, image))
             identified.proceed(image);
         else
             identified.cancel();   // the reason has been shown
