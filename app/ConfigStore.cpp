@@ -1,10 +1,10 @@
 #include "ConfigStore.h"
 
+#include "MessageIds.h"
 #include "Messages.h"
 #include "RegistryStore.h"
 #include "SerialPortList.h"
 #include "StringTable.h"
-#include "MessageIds.h"
 
 using kvx::registry::Hive;
 using kvx::registry::RegistryStore;

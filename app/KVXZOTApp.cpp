@@ -2,10 +2,10 @@
 
 #include "ConfigStore.h"
 #include "KVXZOTException.h"
+#include "MessageIds.h"
 #include "Messages.h"
 #include "StringTable.h"
 #include "TextFiles.h"
-#include "MessageIds.h"
 
 #include <QCoreApplication>
 

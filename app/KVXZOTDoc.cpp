@@ -99,28 +99,26 @@ void CKVXZOTDoc::ClearHistory(bool modified)
 {
     // clear() also makes the stack clean.
     m_undoStack->clear();
-    m_currentSnapshot.clear();
     SetModifiedFlag(modified);
 }
 
-bool CKVXZOTDoc::LoadTemplate(const QString& templatePath)
+void CKVXZOTDoc::BeginProfile()
 {
-    const bool loaded = m_pDataModel->LoadProfile(templatePath, true);
-    // A new profile is stored in the current form, whatever form its
-    // template was read in.
-    m_pDataModel->SetByteForm(false);
-    SetTitle(QFileInfo(templatePath).completeBaseName());
-    return loaded;
+    ResetModel();
+    m_bConvert = false;
+    ClearHistory(false);
 }
 
 bool CKVXZOTDoc::OnNewDocument(const QString& templatePath)
 {
-    ResetModel();
+    BeginProfile();
     m_strPathName.clear();
-    m_bConvert = false;
-    ClearHistory(false);
     try {
-        const bool loaded = LoadTemplate(templatePath);
+        const bool loaded = m_pDataModel->LoadProfile(templatePath, true);
+        // A new profile is stored in the current form, whatever form its
+        // template was read in.
+        m_pDataModel->SetByteForm(false);
+        SetTitle(QFileInfo(templatePath).completeBaseName());
         RefreshVisibleSettings();
         emit profileReloaded();
         return loaded;
@@ -132,10 +130,8 @@ bool CKVXZOTDoc::OnNewDocument(const QString& templatePath)
 
 bool CKVXZOTDoc::OnNewDocument(const VirtualCP& radioImage)
 {
-    ResetModel();
+    BeginProfile();
     m_strPathName.clear();
-    m_bConvert = false;
-    ClearHistory(false);
     try {
         if (!SetVirtualCPData(radioImage))
             return false;
@@ -151,9 +147,7 @@ bool CKVXZOTDoc::OnNewDocument(const VirtualCP& radioImage)
 
 bool CKVXZOTDoc::OnOpenDocument(const QString& path)
 {
-    ResetModel();
-    m_bConvert = false;
-    ClearHistory(false);
+    BeginProfile();
     try {
         if (!m_pDataModel->LoadProfile(path, true))
             return false;

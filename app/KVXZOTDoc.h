@@ -147,11 +147,11 @@ private:
     bool StoreProfile(const QString& path);
     void ShowException(const class CKVXZOTException& e) const;
     void ResetModel();
+    // A fresh model, no conversion, no history: the start of New and Open.
+    void BeginProfile();
     // A profile in place of the old one: no history, modified or not.
     void ClearHistory(bool modified);
-    bool LoadTemplate(const QString& templatePath);
     EditOutcome Run(const EditRequest& request, bool confirmed);
-    void PushStep(const QString& text, const QByteArray& after);
 
     // The profile text as undo keeps it, and its restoring.
     QByteArray TakeSnapshot() const;
@@ -161,7 +161,6 @@ private:
     std::unique_ptr<CRadioDataModel> m_pDataModel;
     kvx::xml::XmlDocument m_spVisibleDoc;
     QUndoStack* m_undoStack = nullptr;
-    QByteArray m_currentSnapshot;   // the profile as of the last step; empty until the first edit
     bool m_bConvert = false;
     bool m_bUsePcClock = false;
     QString m_strTitle;

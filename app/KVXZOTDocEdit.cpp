@@ -125,11 +125,12 @@ EditOutcome CKVXZOTDoc::Run(const EditRequest& request, bool confirmed)
 EditOutcome CKVXZOTDoc::Apply(const EditRequest& request, bool confirmed)
 {
     EditOutcome outcome;
+    // Taken afresh, so that nothing changed outside this path is undone with the step.
+    QByteArray before;
     try {
         if (!IsInProfile(request.item.GetNode(), m_pDataModel->GetProfileDoc()))
             KVX_RAISE(kMsgMissingChild, QStringLiteral("The item is not part of the document's profile."), "CKVXZOTDoc::Apply");
-        if (m_currentSnapshot.isEmpty())
-            m_currentSnapshot = TakeSnapshot();
+        before = TakeSnapshot();
     } catch (const CKVXZOTException& e) {
         outcome.kind = EditOutcome::Kind::Failed;
         outcome.messageId = e.GetCode();
@@ -149,12 +150,12 @@ EditOutcome CKVXZOTDoc::Apply(const EditRequest& request, bool confirmed)
 
     try {
         const QByteArray after = TakeSnapshot();
-        if (after == m_currentSnapshot)
+        if (after == before)
             ;   // nothing changed: no step, the modified flag stays
         else if (outcome.IsApplied())
-            PushStep(StepText(request, outcome), after);
+            m_undoStack->push(new CProfileSnapshotCommand(*this, StepText(request, outcome), before, after));
         else
-            RestoreSnapshot(m_currentSnapshot);   // what a refusing or failing rule left behind goes
+            RestoreSnapshot(before);   // what a refusing or failing rule left behind goes
     } catch (const CKVXZOTException& e) {
         if (outcome.kind != EditOutcome::Kind::Failed) {
             outcome = EditOutcome();
@@ -176,12 +177,6 @@ EditOutcome CKVXZOTDoc::ApplyWithConfirmation(const EditRequest& request, const 
     return outcome;
 }
 
-void CKVXZOTDoc::PushStep(const QString& text, const QByteArray& after)
-{
-    m_undoStack->push(new CProfileSnapshotCommand(*this, text, m_currentSnapshot, after));
-    m_currentSnapshot = after;
-}
-
 QByteArray CKVXZOTDoc::TakeSnapshot() const
 {
     return qCompress(m_pDataModel->GetProfileXml().toUtf8(), kSnapshotCompression);
@@ -191,7 +186,6 @@ void CKVXZOTDoc::RestoreSnapshot(const QByteArray& snapshot)
 {
     try {
         m_pDataModel->RestoreProfile(QString::fromUtf8(qUncompress(snapshot)));
-        m_currentSnapshot = snapshot;
     } catch (const CKVXZOTException& e) {
         ShowException(e);
     }

@@ -4,11 +4,11 @@
 #include "KVXZOTDoc.h"
 
 #include "KVXZOTException.h"
+#include "MessageIds.h"
 #include "Messages.h"
 #include "ModelGroup.h"
 #include "ProfileFile.h"
 #include "StringTable.h"
-#include "MessageIds.h"
 
 #include <QFileInfo>
 

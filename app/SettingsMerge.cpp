@@ -5,9 +5,9 @@
 #include "KVXZOTApp.h"
 
 #include "KVXZOTException.h"
+#include "MessageIds.h"
 #include "Messages.h"
 #include "StringTable.h"
-#include "MessageIds.h"
 
 using namespace kvx::xml;
 

@@ -3,10 +3,10 @@
 #include "CliCommand.h"
 #include "CliStartup.h"
 #include "ConfigStore.h"
+#include "MessageIds.h"
 #include "Messages.h"
 #include "RadioResult.h"
 #include "StringTable.h"
-#include "MessageIds.h"
 
 #include <QEventLoop>
 #include <QTextStream>

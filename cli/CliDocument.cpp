@@ -1,10 +1,10 @@
 #include "CliDocument.h"
 
 #include "CliCommand.h"
+#include "MessageIds.h"
 #include "Messages.h"
 #include "ProfileFile.h"
 #include "ProfileTextFile.h"
-#include "MessageIds.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -2,9 +2,9 @@
 
 #include "CliCommand.h"
 #include "CliDevice.h"
+#include "MessageIds.h"
 #include "RadioResult.h"
 #include "StringTable.h"
-#include "MessageIds.h"
 
 namespace {
 

@@ -3,11 +3,7 @@
 #include "CliCommand.h"
 #include "CliDevice.h"
 #include "CliProfileDevice.h"
-#include "DataAdaptor.h"
-#include "KVXZOTException.h"
-#include "ProfileTextFile.h"
 #include "RadioResult.h"
-#include "StringTable.h"
 #include "WriteFlow.h"
 
 namespace {

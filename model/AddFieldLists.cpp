@@ -4,9 +4,9 @@
 
 #include "RadioDataModel.h"
 
+#include "MessageIds.h"
 #include "ModelErrors.h"
 #include "ModelGroup.h"
-#include "MessageIds.h"
 
 using namespace kvx::xml;
 

@@ -2,9 +2,9 @@
 
 #include "DataItem.h"
 
+#include "MessageIds.h"
 #include "ModelErrors.h"
 #include "ValueConversion.h"
-#include "MessageIds.h"
 
 using namespace kvx::xml;
 

@@ -2,8 +2,8 @@
 
 #include "DataItem.h"
 
-#include "ModelErrors.h"
 #include "MessageIds.h"
+#include "ModelErrors.h"
 
 using namespace kvx::xml;
 

@@ -3,9 +3,9 @@
 
 #include "DataItem.h"
 
+#include "MessageIds.h"
 #include "ModelErrors.h"
 #include "NameCollation.h"
-#include "MessageIds.h"
 
 #include <algorithm>
 #include <vector>

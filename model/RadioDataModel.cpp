@@ -3,10 +3,10 @@
 
 #include "RadioDataModel.h"
 
+#include "MessageIds.h"
 #include "ModelErrors.h"
 #include "RuleScriptHost.h"
 #include "ValueConversion.h"
-#include "MessageIds.h"
 
 #include <QMutex>
 

@@ -1,8 +1,8 @@
 #include "RuleScriptHost.h"
 
 #include "KVXZOTException.h"
-#include "ScriptHost.h"
 #include "MessageIds.h"
+#include "ScriptHost.h"
 
 using namespace kvx::vbs;
 

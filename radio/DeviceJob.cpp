@@ -5,8 +5,8 @@
 #include "ModelGroup.h"
 #include "RadioResult.h"
 #include "StringTable.h"
-#include "TransferState.h"
 #include "Transfers.h"
+#include "TransferState.h"
 
 #include <atomic>
 #include <chrono>
