@@ -84,6 +84,10 @@ if [ "$gui" = 1 ]; then
   desktop=$stage/share/applications/com.varnholt.kvxzot.desktop
   mime=$stage/share/mime/packages/com.varnholt.kvxzot.xml
   metainfo=$stage/share/metainfo/com.varnholt.kvxzot.metainfo.xml
+  icon=$(sed -n 's/^Icon=//p' "$desktop")
+  for file in scalable/apps/$icon.svg 48x48/apps/$icon.png 256x256/apps/$icon.png; do
+    [ -s "$stage/share/icons/hicolor/$file" ] || fail "no icon $file"
+  done
 else
   desktop=$source/packaging/desktop/com.varnholt.kvxzot.desktop
   mime=$source/packaging/desktop/com.varnholt.kvxzot.xml

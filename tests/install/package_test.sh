@@ -2,7 +2,8 @@
 # Builds the Debian package with CPack and checks what it holds: the
 # programs, the installation folder, the machine configuration for /usr
 # (a configuration file of the package), manual pages, completion, the
-# documentation, and library dependencies found by dpkg-shlibdeps.
+# documentation, library dependencies found by dpkg-shlibdeps, and no
+# complaint from lintian.
 # Usage: package_test.sh BUILD_DIR VERSION GUI_BUILT(0|1)
 set -euo pipefail
 build=$1 version=$2 gui=$3
@@ -27,7 +28,9 @@ if [ "$gui" = 1 ]; then
   expect+=(./usr/bin/kvxzot ./usr/share/man/man1/kvxzot.1.gz
            ./usr/share/applications/com.varnholt.kvxzot.desktop
            ./usr/share/mime/packages/com.varnholt.kvxzot.xml
-           ./usr/share/metainfo/com.varnholt.kvxzot.metainfo.xml)
+           ./usr/share/metainfo/com.varnholt.kvxzot.metainfo.xml
+           ./usr/share/icons/hicolor/scalable/apps/com.varnholt.kvxzot.svg
+           ./usr/share/icons/hicolor/48x48/apps/com.varnholt.kvxzot.png)
 fi
 for file in "${expect[@]}"; do
   grep -qxF "$file" <<<"$files" || fail "$file is not in the package"
@@ -45,4 +48,6 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6core6 libqt6serialport6 libxml2 libc6; do
   grep -q "\\b$library\\b" <<<"$depends" || fail "no dependency on $library: $depends"
 done
+# Lintian's errors and warnings; what remains are informational tags.
+lintian --fail-on error,warning "$deb" >"$scratch/lintian.log" 2>&1 || { cat "$scratch/lintian.log"; fail "lintian"; }
 echo "package test passed"
