@@ -62,6 +62,16 @@ done
 
 [ "$before" = "$(snapshot)" ] || fail "the installed files changed: $(diff <(echo "$before") <(snapshot))"
 
+# The manual pages keep up with the programs' own help.
+cli_page=$(zcat "$stage/share/man/man1/kvxzot-cli.1.gz")
+for command in $(run kvxzot-cli --help | awk '/^Commands:/ { listed = 1; next } listed && /^  [a-z]/ { print $1 }'); do
+  grep -qE "^\.BI? $command( |\$)" <<<"$cli_page" || fail "kvxzot-cli.1 does not describe $command"
+done
+sim_page=$(zcat "$stage/share/man/man1/kvxzot-radiosim.1.gz")
+for option in $(run kvxzot-radiosim --help | grep -oE -- '--[a-z][a-z-]*' | grep -v '^--help'); do
+  grep -qF -- "\\-\\-${option#--}" <<<"$sim_page" || fail "kvxzot-radiosim.1 does not describe $option"
+done
+
 # Completion: commands and options from the installed program's help.
 complete_line() {
   run bash -c 'source /usr/share/bash-completion/bash_completion
