@@ -1,5 +1,6 @@
 #include "RadioResult.h"
 
+#include "MessageIds.h"
 #include "SerialPortList.h"
 #include "StringTable.h"
 #include "TransferState.h"
@@ -103,12 +104,12 @@ QString PortProblemText(const QString& portName)
     switch (access.problem) {
     case kvx::serial::PortAccess::None: return QString();
     case kvx::serial::PortAccess::Missing:
-        return portName.isEmpty() ? LoadStr(30105) : LoadStr(30101).replace(QStringLiteral("%s"), portName);
+        return portName.isEmpty() ? LoadStr(kMsgNoPort) : LoadStr(kMsgPortMissing).replace(QStringLiteral("%s"), portName);
     case kvx::serial::PortAccess::NoPermission: break;
     }
-    const QString remedy = access.group.isEmpty() ? LoadStr(30104)
-                                                  : LoadStr(30103).replace(QStringLiteral("%s"), access.group);
-    return LoadStr(30102).replace(QStringLiteral("%s"), portName) + QLatin1Char(' ') + remedy;
+    const QString remedy = access.group.isEmpty() ? LoadStr(kMsgPortAskAdministrator)
+                                                  : LoadStr(kMsgPortJoinGroup).replace(QStringLiteral("%s"), access.group);
+    return LoadStr(kMsgPortNoPermission).replace(QStringLiteral("%s"), portName) + QLatin1Char(' ') + remedy;
 }
 
 bool ResultShownAsMessageBox(int code)
