@@ -83,6 +83,11 @@ void CDeviceJob::start()
 
 void CDeviceJob::proceed()
 {
+    // A write without its image would empty the radio.
+    if (m_command == Command::Write) {
+        cancel();
+        return;
+    }
     std::lock_guard lock(m_mutex);
     m_bProceed = true;
     m_changed.notify_all();
@@ -98,7 +103,10 @@ void CDeviceJob::proceed(const VirtualCP& writeImage)
 
 void CDeviceJob::answer(bool accepted)
 {
-    CTransferState::Instance().AnswerQuestion(accepted);
+    // A late answer must not reach another job's question.
+    std::lock_guard lock(m_mutex);
+    if (m_bActive)
+        CTransferState::Instance().AnswerQuestion(accepted);
 }
 
 void CDeviceJob::givePassword(const QString& text)

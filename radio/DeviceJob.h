@@ -77,7 +77,8 @@ public:
 public slots:
     void start();
     // Read: go on after identified(). Write: the image to write (the
-    // profile converted with Identity().ownId).
+    // profile converted with Identity().ownId); a Write without one is
+    // cancelled.
     void proceed();
     void proceed(const VirtualCP& writeImage);
     // The user's answer to question(): true for OK or Yes.

@@ -133,6 +133,14 @@ TEST_F(DeviceJobTest, NoToAQuestionEndsTheWriteWithoutWriting)
     EXPECT_FALSE(radio.WriteIncomplete());
 }
 
+TEST_F(DeviceJobTest, AWriteGoesOnOnlyWithItsImage)
+{
+    auto job = Job(CDeviceJob::Command::Write, 2);
+    QObject::connect(job.get(), &CDeviceJob::identified, job.get(), [&] { job->proceed(); });
+    EXPECT_EQ(Run(*job), kResultUserCanceled);
+    EXPECT_FALSE(RadioGotAWrite());
+}
+
 TEST_F(DeviceJobTest, AnAlreadyAcceptedUnsupportedProfileIsNotAskedAgain)
 {
     VirtualCP small = radio.Content();
