@@ -144,12 +144,6 @@ void CDeviceJob::cancel()
     m_changed.notify_all();
 }
 
-bool CDeviceJob::CancelRequested() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_bCancel;
-}
-
 bool CDeviceJob::WaitFor(Wait what, QString* password)
 {
     std::unique_lock lock(m_mutex);
@@ -181,11 +175,9 @@ void CDeviceJob::Run()
     CTransferState& state = CTransferState::Instance();
     // One device command at a time in the process: the transfer state's
     // notify target and cancel flag belong to the job holding this lock.
-    std::unique_lock command(state.CommandLock(), std::defer_lock);
-    while (!command.try_lock_for(std::chrono::milliseconds(20))) {
-        if (CancelRequested())
-            break;
-    }
+    std::unique_lock command(state.CommandLock(), std::try_to_lock);
+    while (!command.owns_lock() && PauseMs(20))
+        command.try_lock();
     int result = kResultUserCanceled;
     if (command.owns_lock()) {
         {

@@ -114,7 +114,6 @@ private:
     // false on a cancel.
     bool WaitFor(Wait what, QString* password = nullptr);
     bool PauseMs(int ms);
-    bool CancelRequested() const;
     bool ProfileNotSupportedAccepted() const;
     // Emits through the job's own thread, in order.
     template <typename F>
