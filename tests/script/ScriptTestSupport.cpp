@@ -66,4 +66,15 @@ QString Describe(const QString& expression)
     return TypeName(v) + QLatin1Char(':') + text;
 }
 
+QString RunMain(const QString& code)
+{
+    ScriptRun run(code);
+    if (run.LastError())
+        return QStringLiteral("error %1 line %2").arg(run.LastError()).arg(run.site.errors.back().line);
+    const Variant v = run.Call(QStringLiteral("Main"));
+    if (run.LastError())
+        return QStringLiteral("error %1 line %2").arg(run.LastError()).arg(run.site.errors.back().line);
+    return v.IsNull() ? QStringLiteral("Null") : ToString(v);
+}
+
 }  // namespace kvx::vbs::test

