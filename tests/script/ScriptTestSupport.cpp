@@ -2,6 +2,8 @@
 
 #include "Conversions.h"
 
+#include <gtest/gtest.h>
+
 namespace kvx::vbs::test {
 
 bool ScriptRun::Load(const QString& code, ScriptLimits limits)
@@ -64,6 +66,12 @@ QString Describe(const QString& expression)
     } catch (...) {
     }
     return TypeName(v) + QLatin1Char(':') + text;
+}
+
+void ExpectDescribed(std::initializer_list<std::pair<const char*, const char*>> cases)
+{
+    for (const auto& [expression, expected] : cases)
+        EXPECT_EQ(Describe(QString::fromUtf8(expression)), QString::fromUtf8(expected)) << expression;
 }
 
 QString RunMain(const QString& code)

@@ -11,16 +11,6 @@
 using namespace kvx::vbs;
 using namespace kvx::vbs::test;
 
-namespace {
-
-void ExpectDescribed(std::initializer_list<std::pair<const char*, const char*>> cases)
-{
-    for (const auto& [expression, expected] : cases)
-        EXPECT_EQ(Describe(QString::fromUtf8(expression)), QString::fromUtf8(expected)) << expression;
-}
-
-}  // namespace
-
 TEST(SemanticsConformance, ASignBindsTighterThanExponentiation)
 {
     ExpectDescribed({
