@@ -10,7 +10,7 @@ namespace {
 
 thread_local MemoryMeter* t_current = nullptr;
 
-// Heap bookkeeping of a string or array besides its characters or elements.
+// Heap bookkeeping of a string besides its characters.
 constexpr size_t kOverhead = 32;
 
 size_t StringBytes(const QString& s)
@@ -20,7 +20,7 @@ size_t StringBytes(const QString& s)
 
 size_t ArrayBytes(const ArrayData& array)
 {
-    size_t bytes = array.items.capacity() * sizeof(Variant) + kOverhead;
+    size_t bytes = array.items.capacity() * sizeof(Variant) + MemoryMeter::kArrayOverhead;
     for (const Variant& item : array.items)
         if (item.IsString() && item.StringValue().size() < MemoryMeter::kTrackedLength)
             bytes += StringBytes(item.StringValue());
@@ -67,13 +67,14 @@ void MemoryMeter::ChargeString(const QString& s)
 
 void MemoryMeter::ChargeArray(const ArrayRef& array, size_t elements)
 {
-    ChargeElements(elements);
+    const size_t bytes = elements * sizeof(Variant) + kArrayOverhead;
+    Charge(bytes, bytes);
     m_arrays.push_back(array);
 }
 
 void MemoryMeter::ChargeElements(size_t elements)
 {
-    const size_t bytes = elements * sizeof(Variant) + kOverhead;
+    const size_t bytes = elements * sizeof(Variant);
     Charge(bytes, bytes);
 }
 

@@ -56,6 +56,9 @@ public:
     // Strings from this length on are followed one by one; shorter ones
     // count where arrays hold them.
     static constexpr qsizetype kTrackedLength = 4096;
+    // An array besides its elements, with the weak reference this meter
+    // keeps to it: what a dead array costs until the next measurement.
+    static constexpr size_t kArrayOverhead = sizeof(ArrayData) + 64;
     // New values between two measurements (at most a quarter of the budget).
     static constexpr size_t kSweepStep = 16 * 1024 * 1024;
 
