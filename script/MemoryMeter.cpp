@@ -80,6 +80,8 @@ void MemoryMeter::ChargeElements(size_t elements)
 
 size_t MemoryMeter::ReleaseDeadStrings()
 {
+    if (m_strings.isEmpty())
+        return 0;
     size_t live = 0;
     // A string that only this table still holds has died.
     for (auto it = m_strings.begin(); it != m_strings.end();) {
