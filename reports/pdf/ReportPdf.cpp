@@ -1,0 +1,55 @@
+#include "ReportPdf.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QTextDocument>
+#include <QUrl>
+
+QPageLayout ReportPageLayout(const QPageSize& pageSize)
+{
+    return QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0.23667, 0.16667, 0.23667, 0.16667), QPageLayout::Inch);
+}
+
+QPageSize DefaultReportPageSize()
+{
+    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4);
+}
+
+bool LoadReportDocument(QTextDocument& document, const QString& savedPath, QString* error)
+{
+    QFile file(savedPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read %1: %2").arg(savedPath, file.errorString());
+        return false;
+    }
+    // The decoder takes the FF FE mark as the byte order and drops it.
+    const QString html = QStringDecoder(QStringConverter::Utf16).decode(file.readAll());
+    document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(savedPath).absoluteFilePath()));
+    document.setHtml(html);
+    return true;
+}
+
+bool WriteReportPdf(QTextDocument& document, const QString& pdfPath, const QPageSize& pageSize, QString* error)
+{
+    QSaveFile file(pdfPath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = QStringLiteral("cannot write %1: %2").arg(pdfPath, file.errorString());
+        return false;
+    }
+    {
+        QPdfWriter writer(&file);
+        writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
+        writer.setCreator(QStringLiteral("KVX JUB ZOT"));
+        writer.setPageLayout(ReportPageLayout(pageSize));
+        document.print(&writer);
+    }
+    if (!file.commit()) {
+        *error = QStringLiteral("cannot write %1: %2").arg(pdfPath, file.errorString());
+        return false;
+    }
+    return true;
+}

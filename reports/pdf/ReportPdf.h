@@ -1,0 +1,26 @@
+#pragma once
+
+// Saved reports on paper: the page layout of every printed report and the
+// PDF form of a report.
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QString>
+
+class QTextDocument;
+
+// The paper size and the report margins: 0.23667 in left and right, 0.16667 in
+// top and bottom.
+QPageLayout ReportPageLayout(const QPageSize& pageSize);
+
+// Letter where the locale measures in US units, else A4.
+QPageSize DefaultReportPageSize();
+
+// Loads a saved report (FF FE and UTF-16) into `document`, which then finds
+// the pictures and style sheet beside the file. False with `error` set when
+// the file cannot be read.
+bool LoadReportDocument(QTextDocument& document, const QString& savedPath, QString* error);
+
+// Writes `document` as a PDF titled with the document's title. False with
+// `error` set when the file cannot be written.
+bool WriteReportPdf(QTextDocument& document, const QString& pdfPath, const QPageSize& pageSize, QString* error);
