@@ -15,10 +15,24 @@ namespace {
 // The files a report refers to: its model pictures and its style sheet.
 const QStringList kResourcePatterns = {QStringLiteral("*.jpg"), QStringLiteral("*.css")};
 
+// A file a user keeps: replaced only once it is completely written.
 bool WriteFile(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+// The saved report is written anew for every report shown; it needs no
+// syncing to disk, and a failed write leaves nothing behind.
+bool WriteSavedReport(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    if (file.write(bytes) == bytes.size() && file.flush())
+        return true;
+    file.remove();
+    return false;
 }
 
 // Copies a file over an older copy; false when it cannot.
@@ -55,13 +69,13 @@ QString SaveReport(const ReportFolders& folders, const QString& fileName, const 
 {
     const QByteArray bytes = ReportFileBytes(html);
     const QString installed = folders.reportFolder + QLatin1Char('/') + fileName;
-    if (WriteFile(installed, bytes))
+    if (WriteSavedReport(installed, bytes))
         return installed;
 
     // A packaged installation is read-only: the report and what it shows go
     // to the user's cache folder.
     const QString cached = folders.cacheFolder + QLatin1Char('/') + fileName;
-    if (folders.cacheFolder.isEmpty() || !QDir().mkpath(folders.cacheFolder) || !WriteFile(cached, bytes))
+    if (folders.cacheFolder.isEmpty() || !QDir().mkpath(folders.cacheFolder) || !WriteSavedReport(cached, bytes))
         KVX_RAISE(101, QStringLiteral("Open script file failed"), "SaveReport");
     CopyResources(folders.reportFolder, folders.cacheFolder);
     return cached;
