@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextDocument>
+#include <QTextOption>
 #include <QUrl>
 
 QPageLayout ReportPageLayout(const QPageSize& pageSize)
@@ -29,8 +30,21 @@ bool LoadReportDocument(QTextDocument& document, const QString& savedPath, QStri
     // The decoder takes the FF FE mark as the byte order and drops it.
     const QString html = QStringDecoder(QStringConverter::Utf16).decode(file.readAll());
     document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(savedPath).absoluteFilePath()));
+    // Like a browser, widen a cell to a word that does not fit (names are
+    // joined by non-breaking blanks) instead of breaking the word.
+    QTextOption option = document.defaultTextOption();
+    option.setWrapMode(QTextOption::WordWrap);
+    document.setDefaultTextOption(option);
     document.setHtml(html);
     return true;
+}
+
+void PrintReportDocument(QTextDocument& document, QPagedPaintDevice& device)
+{
+    // The fragments measure in screen pixels.
+    const qreal pixelsPerInch = 96;
+    document.setPageSize(device.pageLayout().paintRect(QPageLayout::Inch).size() * pixelsPerInch);
+    document.print(&device);
 }
 
 bool WriteReportPdf(QTextDocument& document, const QString& pdfPath, const QPageSize& pageSize, QString* error)
@@ -45,7 +59,7 @@ bool WriteReportPdf(QTextDocument& document, const QString& pdfPath, const QPage
         writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
         writer.setCreator(QStringLiteral("KVX JUB ZOT"));
         writer.setPageLayout(ReportPageLayout(pageSize));
-        document.print(&writer);
+        PrintReportDocument(document, writer);
     }
     if (!file.commit()) {
         *error = QStringLiteral("cannot write %1: %2").arg(pdfPath, file.errorString());

@@ -7,6 +7,7 @@
 #include <QPageSize>
 #include <QString>
 
+class QPagedPaintDevice;
 class QTextDocument;
 
 // The paper size and the report margins: 0.23667 in left and right, 0.16667 in
@@ -17,9 +18,16 @@ QPageLayout ReportPageLayout(const QPageSize& pageSize);
 QPageSize DefaultReportPageSize();
 
 // Loads a saved report (FF FE and UTF-16) into `document`, which then finds
-// the pictures and style sheet beside the file. False with `error` set when
+// the pictures and style sheet beside the file. A view showing a report
+// wraps lines as this does: at word boundaries only (QTextOption::WordWrap). False with `error` set when
 // the file cannot be read.
 bool LoadReportDocument(QTextDocument& document, const QString& savedPath, QString* error);
+
+// Prints a report on a paged device (a printer or PDF writer) whose page
+// layout is set: laid out to the page's printable area at 96 pixels to the
+// inch, with no margins or page numbers of the renderer's own added. The
+// document's page size changes: print a clone of a document on screen.
+void PrintReportDocument(QTextDocument& document, QPagedPaintDevice& device);
 
 // Writes `document` as a PDF titled with the document's title. False with
 // `error` set when the file cannot be written.

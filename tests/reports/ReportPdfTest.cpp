@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextDocument>
 
 namespace {
@@ -59,6 +60,30 @@ TEST_F(ReportPdfTest, SavedReportFindsItsPictureAndStyleSheet)
         }
     }
     ADD_FAILURE() << "no section title";
+}
+
+TEST_F(ReportPdfTest, NamesWidenTheirCellsInsteadOfBreaking)
+{
+    VirtualCP cp = ReportImage();
+    const QString name = QStringLiteral("Private 1 with a long name").left(25);
+    AddContact(cp, kContactPrivate, name, QStringLiteral("10000001"), 2);
+    auto model = Load(cp);
+    QTextDocument document;
+    QString error;
+    ASSERT_TRUE(LoadReportDocument(document, Builder(*model).BuildSpecReport().path, &error));
+    document.setPageSize(ReportPageLayout(QPageSize(QPageSize::A4)).paintRect(QPageLayout::Inch).size() * 96);
+    document.pageCount();   // lays the document out
+
+    QString shown = name;
+    shown.replace(QLatin1Char(' '), QChar::Nbsp);
+    int found = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.text() == shown) {
+            ++found;
+            EXPECT_EQ(block.layout()->lineCount(), 1);
+        }
+    }
+    EXPECT_GT(found, 0);
 }
 
 TEST_F(ReportPdfTest, PdfCarriesTheTitleOnTheChosenPaper)
