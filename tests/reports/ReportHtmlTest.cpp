@@ -1,20 +1,13 @@
 // The report fragments with risk: escaping, name lists, the dealer block and
 // the template's markers.
 
-#include "KVXZOTException.h"
+#include "ReportTestSupport.h"
+
 #include "ReportHtml.h"
 #include "ReportSections.h"
 #include "ReportTemplate.h"
 
-#include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

@@ -5,25 +5,12 @@
 
 #include "ReportPdf.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTextDocument>
 
 namespace {
-
-// Fonts and pictures need a GUI application; offscreen needs no display.
-void EnsureGuiApplication()
-{
-    if (QGuiApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "test_reports";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    new QGuiApplication(argc, argv);   // lives as long as the test process
-}
 
 QByteArray FileBytes(const QString& path)
 {

@@ -9,8 +9,22 @@
 #include "ReportBuilder.h"
 #include "VirtualCP.h"
 
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QStringDecoder>
+
+// Fonts, pictures and their plugins need a GUI application; offscreen needs
+// no display.
+inline void EnsureGuiApplication()
+{
+    if (QGuiApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "test_reports";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QGuiApplication(argc, argv);   // lives as long as the test process
+}
 
 // A radio of the latest model group: unit ID 10000001, model D30, manager
 // mode, see-all-groups and public scanning available, one public ID bank
