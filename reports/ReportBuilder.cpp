@@ -86,7 +86,8 @@ ReportResult CReportBuilder::Build(const QString& templateName, const QString& o
 {
     const CReportTemplate reportTemplate = CReportTemplate::Read(m_folders.reportFolder + QLatin1Char('/') + templateName);
     const QString content = ReportOpening(m_dealerInfo ? m_dealerInfo() : std::nullopt) + sections;
-    // The model names the picture in an attribute; an odd value must not break the markup.
-    const QString html = reportTemplate.Compose(title, CDataAdaptor::EscapeXmlText(model), content);
+    // Profile texts in the head: the title in the page's title, the model
+    // naming the picture in an attribute. Odd values must not break the markup.
+    const QString html = reportTemplate.Compose(CDataAdaptor::EscapeXmlText(title), CDataAdaptor::EscapeXmlText(model), content);
     return {SaveReport(m_folders, outputName, html), title};
 }

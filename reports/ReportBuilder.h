@@ -20,7 +20,7 @@ class CRadioDataModel;
 
 struct ReportResult {
     QString path;    // the saved file the report window opens
-    QString title;   // the report's title
+    QString title;   // the report's title, plain text
 };
 
 class CReportBuilder {

@@ -1,5 +1,6 @@
 #include "ReportHtml.h"
 
+#include "DataAdaptor.h"
 #include "StringTable.h"
 
 namespace kvx::report {
@@ -16,13 +17,7 @@ const QString kPlainTable = QStringLiteral("<table border=\"0\" cellpadding=\"0\
 
 QString EscapeText(const QString& text)
 {
-    QString escaped = text;
-    escaped.replace(QLatin1Char('&'), QStringLiteral("&amp;"));
-    escaped.replace(QLatin1Char('<'), QStringLiteral("&lt;"));
-    escaped.replace(QLatin1Char('>'), QStringLiteral("&gt;"));
-    escaped.replace(QLatin1Char('"'), QStringLiteral("&quot;"));
-    escaped.replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
-    return escaped;
+    return CDataAdaptor::EscapeXmlText(text).replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
 }
 
 QString Separator()

@@ -15,7 +15,7 @@ namespace kvx::report {
 // block when the dealer information is there and not all blank.
 QString ReportOpening(const std::optional<DealerInfo>& dealer);
 
-// "Radio-Specific Report - Unit Private ID:%s Model:%s".
+// "Radio-Specific Report - Unit Private ID:%s Model:%s", as plain text.
 QString SpecReportTitle(const ReportProfile& profile);
 // The unit's lines and its Receive From, Transmit To, scroll list and text
 // message sections.

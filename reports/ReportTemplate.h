@@ -14,7 +14,7 @@ public:
     static CReportTemplate Read(const QString& path);
 
     // The head with its markers replaced, the content, then the tail.
-    // `title` and `model` are placed as they are.
+    // `title` and `model` are placed as they are (HTML).
     QString Compose(const QString& title, const QString& model, const QString& content) const;
 
     const QString& Head() const { return m_strHead; }

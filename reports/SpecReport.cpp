@@ -113,8 +113,8 @@ int ScrollListTitle(const ReportProfile& p, const ReportContact& unit)
 
 QString SpecReportTitle(const ReportProfile& p)
 {
-    return LoadStr(170) + QStringLiteral(" - ") + LoadStr(10057) + QLatin1Char(':') + EscapeText(p.unitId) + QLatin1Char(' ') +
-           LoadStr(181) + QLatin1Char(':') + EscapeText(p.DisplayModel());
+    return LoadStr(170) + QStringLiteral(" - ") + LoadStr(10057) + QLatin1Char(':') + p.unitId + QLatin1Char(' ') + LoadStr(181) +
+           QLatin1Char(':') + p.DisplayModel();
 }
 
 QString SpecReportSections(const ReportProfile& p, const ReportContact& unit)
