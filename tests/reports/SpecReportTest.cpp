@@ -71,7 +71,7 @@ TEST_F(SpecReportTest, TitleAndLinesOfTheUnit)
 
 TEST_F(SpecReportTest, ModelGroupOneAndMissingCapabilitiesDropTheirLines)
 {
-    VirtualCP cp = Image(QString());
+    VirtualCP cp = Image(QStringLiteral("20000099"));   // a home group no contact has
     cp.version.firmware_version = 1;   // R5E.01.00: model group 1
     cp.radioInfo.limitFlags = 0;
     auto model = Load(cp);
@@ -82,6 +82,19 @@ TEST_F(SpecReportTest, ModelGroupOneAndMissingCapabilitiesDropTheirLines)
     EXPECT_EQ(lines.size(), 9);   // no Manager Mode, See All Groups, Scan Mode or Private Scroll List
     EXPECT_FALSE(html.contains(QStringLiteral("Private Scroll List")));
     EXPECT_TRUE(html.contains(QStringLiteral("<div class=\"ItemTitle\">Scroll List</div>")));
+}
+
+TEST_F(SpecReportTest, OddModelValuesCannotBreakTheMarkup)
+{
+    VirtualCP cp = Image();
+    cp.radioInfo.model = QStringLiteral("<D\">");
+    auto model = Load(cp);
+    const ReportResult result = Builder(*model).BuildSpecReport();
+    EXPECT_EQ(result.title, QStringLiteral("Radio-Specific Report - Unit Private ID:10000001 Model:<KVX\">"));
+    const QString html = SavedHtml(result.path);
+    EXPECT_TRUE(html.contains(QStringLiteral("<title>Radio-Specific Report - Unit Private ID:10000001 Model:&lt;KVX&quot;&gt;</title>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("src=\"&lt;D&quot;&gt;.jpg\"")));
+    EXPECT_TRUE(Lines(html).contains(QStringLiteral("Model=&lt;KVX&quot;&gt;")));
 }
 
 TEST_F(SpecReportTest, ReceiveFromStartsWithThePublicHomeGroup)
