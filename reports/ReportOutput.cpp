@@ -1,12 +1,12 @@
 #include "ReportOutput.h"
 
 #include "KVXZOTException.h"
+#include "ProfileFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringEncoder>
 
@@ -14,13 +14,6 @@ namespace {
 
 // The files a report refers to: its model pictures and its style sheet.
 const QStringList kResourcePatterns = {QStringLiteral("*.jpg"), QStringLiteral("*.css")};
-
-// A file a user keeps: replaced only once it is completely written.
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
 
 // The saved report is written anew for every report shown; it needs no
 // syncing to disk, and a failed write leaves nothing behind.
@@ -89,8 +82,8 @@ bool CopyReport(const QString& savedPath, const QString& target, QString* error)
         return false;
     }
     const QByteArray bytes = saved.readAll();
-    if (!WriteFile(target, bytes)) {
-        *error = QStringLiteral("cannot write %1").arg(target);
+    if (!WriteFileAtomically(target, bytes, error)) {
+        *error = QStringLiteral("cannot write %1: %2").arg(target, *error);
         return false;
     }
 

@@ -1,10 +1,12 @@
 #include "ReportPdf.h"
 
+#include "ProfileFile.h"
+
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextDocument>
 #include <QTextOption>
@@ -49,20 +51,17 @@ void PrintReportDocument(QTextDocument& document, QPagedPaintDevice& device)
 
 bool WriteReportPdf(QTextDocument& document, const QString& pdfPath, const QPageSize& pageSize, QString* error)
 {
-    QSaveFile file(pdfPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("cannot write %1: %2").arg(pdfPath, file.errorString());
-        return false;
-    }
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&pdf);
         writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
         writer.setCreator(QStringLiteral("KVX JUB ZOT"));
         writer.setPageLayout(ReportPageLayout(pageSize));
         PrintReportDocument(document, writer);
     }
-    if (!file.commit()) {
-        *error = QStringLiteral("cannot write %1: %2").arg(pdfPath, file.errorString());
+    if (!WriteFileAtomically(pdfPath, pdf.data(), error)) {
+        *error = QStringLiteral("cannot write %1: %2").arg(pdfPath, *error);
         return false;
     }
     return true;
