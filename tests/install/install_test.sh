@@ -31,10 +31,11 @@ grep -q "InstallPath=$data\$" "$stage/etc/xdg/Varnholt/kvxzot.ini" \
   || fail "the machine configuration does not name the installation folder"
 
 home=$stage/home
-mkdir -p "$home"
+mkdir -p "$home/run"
+chmod 700 "$home/run"
 run() {
   env -i PATH="$stage/bin:/usr/bin:/bin" HOME="$home" XDG_CONFIG_HOME="$home/.config" \
-    XDG_CACHE_HOME="$home/.cache" XDG_DATA_HOME="$home/.local/share" \
+    XDG_CACHE_HOME="$home/.cache" XDG_DATA_HOME="$home/.local/share" XDG_RUNTIME_DIR="$home/run" \
     XDG_CONFIG_DIRS="${config_dirs-$stage/etc/xdg}" "$@"
 }
 # Nothing may write into the installed files: they belong to root.
@@ -52,6 +53,8 @@ grep -q "D30" <<<"$out" || fail "open shows no radio model: $out"
 run kvxzot-cli new KVX30 -o "$home/fleet.jub" >/dev/null || fail "new"
 run kvxzot-cli open "$home/fleet.jub" >/dev/null || fail "open of a new profile"
 [ -f "$home/.config/Varnholt/kvxzot.ini" ] || fail "the user configuration is not in XDG_CONFIG_HOME"
+out=$(run kvxzot-cli report "$home/fleet.jub" --kind overview -o "$home/fleet.htm" 2>&1) || fail "report: $out"
+[ -s "$home/fleet.htm" ] || fail "no report written"
 
 # A desktop session that puts a folder of its own first in XDG_CONFIG_DIRS,
 # and a system whose XDG folders do not name the prefix at all.
@@ -85,6 +88,8 @@ complete_line() {
   || fail "completion of an option: $(complete_line kvxzot-cli read --p)"
 [ "$(complete_line kvxzot-cli add x.jub Pri | xargs)" = "PrivateGroups Privates" ] \
   || fail "completion of a folder: $(complete_line kvxzot-cli add x.jub Pri)"
+[ "$(complete_line kvxzot-cli report x.jub --kind o)" = overview ] \
+  || fail "completion of a report kind: $(complete_line kvxzot-cli report x.jub --kind o)"
 [ "$(complete_line kvxzot-cli new KVX3 | xargs)" = "KVX30 KVX35" ] \
   || fail "completion of a template: $(complete_line kvxzot-cli new KVX3)"
 
