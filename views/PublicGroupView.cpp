@@ -1,0 +1,121 @@
+#include "PublicGroupView.h"
+
+#include "KVXZOTDoc.h"
+#include "Messages.h"
+#include "PublicGroupIds.h"
+#include "TreeNodeKinds.h"
+
+#include "ui_PublicGroupView.h"
+
+#include <QSet>
+#include <QSignalBlocker>
+
+namespace {
+
+QString UsedText(int n)
+{
+    return QStringLiteral("x  %1").arg(n);
+}
+
+QString FreeText(int n)
+{
+    return QStringLiteral("   %1").arg(n);
+}
+
+}  // namespace
+
+CPublicGroupView::CPublicGroupView(QWidget* parent)
+    : CContactEntryView("CPublicGroupView", TreeNode::PublicGroup, "PublicGroups", parent), ui(new Ui::PublicGroupView)
+{
+    ui->setupUi(Form());
+    SetUpEntryControls(ui->nameEdit, ui->deleteButton);
+    connect(ui->channelCombo, &QComboBox::currentIndexChanged, this, &CPublicGroupView::OnChannelChosen);
+    connect(ui->idCombo, &QComboBox::currentIndexChanged, this, &CPublicGroupView::OnIdChosen);
+}
+
+CPublicGroupView::~CPublicGroupView() = default;
+
+void CPublicGroupView::LoadData()
+{
+    LoadEntry();
+    ui->nameEdit->setText(Attribute(Entry(), QStringLiteral("name")));
+    RefreshCaption();
+    m_nChannelPosition = FillChannelChoice(ui->channelCombo);
+
+    const PublicBankCheck check = CheckPublicGroupBanks(Doc().GetDataModel().GetPublicGroupRanges());
+    if (check.duplicateIds)
+        MessageId(266, kvx::kMbOk | kvx::kMbIconError);
+    if (check.incorrect)
+        MessageId(210, kvx::kMbOk | kvx::kMbIconError);
+    FillIdChoice();
+}
+
+void CPublicGroupView::FillIdChoice()
+{
+    const PublicGroupBanks& banks = Doc().GetDataModel().GetPublicGroupRanges();
+    const QString own = Attribute(Entry(), QStringLiteral("pid"));
+    QSet<QString> used;
+    const int count = Folder().GetChildCount();
+    for (int i = 0; i < count; ++i)
+        used.insert(Attribute(ChildAt(Folder(), i), QStringLiteral("pid")));
+    used.remove(own);
+
+    QStringList texts;
+    for (const PublicGroupBlock& bank : banks) {
+        if (!IsBankPresent(bank))
+            continue;
+        for (int n = bank.first; n <= bank.last; ++n)
+            texts << (used.contains(PublicGroupPidInBank(bank, n)) ? UsedText(n) : FreeText(n));
+    }
+    QSignalBlocker block(ui->idCombo);
+    ui->idCombo->clear();
+    ui->idCombo->addItems(texts);
+    m_nIdPosition = ui->idCombo->findText(FreeText(PublicGroupDisplayNumber(banks, own)), Qt::MatchExactly);
+    if (m_nIdPosition < 0)
+        throw ProfileDataFault();
+    ui->idCombo->setCurrentIndex(m_nIdPosition);
+}
+
+int CPublicGroupView::DisplayNumberOf(const QString& text)
+{
+    QString number = text;
+    number.remove(QLatin1Char('x'));
+    return number.trimmed().toInt();
+}
+
+void CPublicGroupView::OnChannelChosen(int position)
+{
+    if (position < 0 || position == m_nChannelPosition)
+        return;
+    Guarded([&] {
+        const EditOutcome outcome =
+            WriteWithConfirmation(QStringLiteral("channel"), position + 1,
+                                  {QString::number(m_nChannelPosition + 1), QString::number(position + 1)});
+        if (outcome.IsApplied())
+            m_nChannelPosition = position;
+        else
+            SetComboIndex(ui->channelCombo, m_nChannelPosition);
+        SendHint(UpdateHint::Refresh, TreeNode::PublicGroup, EntryIndex());
+    });
+}
+
+void CPublicGroupView::OnIdChosen(int position)
+{
+    if (position < 0 || position == m_nIdPosition)
+        return;
+    Guarded([&] {
+        const int n = DisplayNumberOf(ui->idCombo->itemText(position));
+        const QString pid = PublicGroupPid(Doc().GetDataModel().GetPublicGroupRanges(), n);
+        const EditOutcome outcome = pid.isEmpty()
+            ? EditOutcome{EditOutcome::Refused, 0, 0}
+            : ProfileEdits::SetAttribute(Doc(), Entry(), QStringLiteral("pid"), pid);
+        if (outcome.messageId != 0)
+            RuleMessage(outcome.messageId, outcome.style);
+        if (!outcome.IsApplied()) {
+            SetComboIndex(ui->idCombo, m_nIdPosition);
+            return;
+        }
+        // The number left behind is free now.
+        FillIdChoice();
+    });
+}
