@@ -81,6 +81,8 @@ CBaseView::CBaseView(const char* viewClass, QWidget* parent)
     row->setContentsMargins(kLeftMinimum - kMargin, 0, kLeftMinimum - kMargin, 0);
     m_pForm = new QWidget;
     m_pForm->setObjectName(QStringLiteral("form"));
+    // A column as wide as its controls need, centred by the stretches beside it.
+    m_pForm->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     row->addStretch(1);
     row->addWidget(m_pForm);
     row->addStretch(1);

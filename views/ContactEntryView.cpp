@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <algorithm>
 
 CContactEntryView::CContactEntryView(const char* viewClass, int entryKind, const char* folderName, QWidget* parent)
     : CBaseView(viewClass, parent), m_nEntryKind(entryKind), m_strFolder(QString::fromLatin1(folderName))
@@ -187,7 +188,11 @@ void CContactEntryView::RefreshCaption()
 
 void CContactEntryView::ReloadName()
 {
-    m_pName->setText(Attribute(m_entry, QStringLiteral("name")));
+    // A profile read from a radio may hold longer names than may be typed;
+    // they are shown whole and can be shortened.
+    const QString name = Attribute(m_entry, QStringLiteral("name"));
+    m_pName->setMaxLength(std::max(kMaxNameLength, int(name.size())));
+    m_pName->setText(name);
     RefreshCaption();
 }
 

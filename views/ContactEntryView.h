@@ -70,8 +70,10 @@ protected:
     virtual void FocusOtherFault();
     // The caption: the entry's name.
     virtual QString CaptionText() const;
-    // Reloads the name field from the profile (after a rename in the tree).
+    // Loads the name field and the caption from the profile (also after a
+    // rename in the tree).
     virtual void ReloadName();
+    static constexpr int kMaxNameLength = 20;
 
     // Fills a channel choice and selects the entry's channel; a channel the
     // list lacks is a profile data fault. Returns the selected position.

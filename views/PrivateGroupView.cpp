@@ -62,8 +62,7 @@ CPrivateGroupView::~CPrivateGroupView() = default;
 void CPrivateGroupView::LoadData()
 {
     LoadEntry();
-    ui->nameEdit->setText(Attribute(Entry(), QStringLiteral("name")));
-    RefreshCaption();
+    ReloadName();
     m_nChannelPosition = FillChannelChoice(ui->channelCombo);
     FillIdChoice();
     FillLists();

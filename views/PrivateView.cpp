@@ -52,8 +52,7 @@ void CPrivateView::LoadData()
     m_pIdValidator->SetLimits(Attribute(limit, QStringLiteral("valid_PID_start")), last);
     ui->idEdit->setMaxLength(int(last.size()));
 
-    ui->nameEdit->setText(Attribute(Entry(), QStringLiteral("name")));
-    RefreshCaption();
+    CContactEntryView::ReloadName();
     m_nChannelPosition = FillChannelChoice(ui->channelCombo);
     ui->idEdit->setText(Attribute(Entry(), QStringLiteral("pid")));
     FillHomeGroupChoice();

@@ -38,8 +38,7 @@ CPublicGroupView::~CPublicGroupView() = default;
 void CPublicGroupView::LoadData()
 {
     LoadEntry();
-    ui->nameEdit->setText(Attribute(Entry(), QStringLiteral("name")));
-    RefreshCaption();
+    ReloadName();
     m_nChannelPosition = FillChannelChoice(ui->channelCombo);
 
     const PublicBankCheck check = CheckPublicGroupBanks(Doc().GetDataModel().GetPublicGroupRanges());

@@ -3,6 +3,7 @@
 #include "KVXZOTTreeView.h"
 
 #include <QLineEdit>
+#include <algorithm>
 
 CTreeLabelDelegate::CTreeLabelDelegate(CKVXZOTTreeView* tree) : QStyledItemDelegate(tree), m_pTree(tree)
 {
@@ -13,7 +14,8 @@ QWidget* CTreeLabelDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     auto* editor = qobject_cast<QLineEdit*>(QStyledItemDelegate::createEditor(parent, option, index));
     if (!editor)
         editor = new QLineEdit(parent);
-    editor->setMaxLength(kMaxLabelLength);
+    // A longer name read from a radio is shown whole; it can only be shortened.
+    editor->setMaxLength(std::max(kMaxLabelLength, int(index.data().toString().size())));
     editor->setAccessibleName(index.data().toString());
     m_pTree->m_pLabelEditor = editor;
     m_pTree->m_bLabelEditing = true;
