@@ -177,3 +177,33 @@ TEST_F(ContactViewsTest, TheIdChoiceMarksIdsInUseButNotTheGroupsOwn)
 }
 
 }  // namespace
+
+namespace {
+
+class LongNameTest : public ViewTest {};
+
+// A radio holds names of up to 25 characters, more than may be typed: they
+// are shown whole, and passing through a view or a label edit keeps them.
+TEST_F(LongNameTest, NamesLongerThanMayBeTypedSurviveViewingAndLabelEditing)
+{
+    SimulatedDoc();
+    OpenWindow();
+    ASSERT_TRUE(Select(TreeNode::Private, 1));
+    const QString name = Name(Entry(QStringLiteral("Privates"), 1));
+    ASSERT_EQ(name.size(), 25);
+    auto* edit = Control<QLineEdit>(ControlId::PrivateNameEdit);
+    EXPECT_EQ(edit->text(), name);
+    FocusOn(Control<QComboBox>(ControlId::PrivateChannelCombo));
+    m_tree->setFocus();
+    QTest::keyClick(m_tree, Qt::Key_F2);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), name);
+    QTest::keyClick(editor, Qt::Key_Return);
+    Settle();
+    ASSERT_TRUE(Select(TreeNode::Privates));
+    EXPECT_EQ(Name(Entry(QStringLiteral("Privates"), 1)), name);
+    EXPECT_FALSE(m_doc->IsModified());
+}
+
+}  // namespace
