@@ -243,6 +243,20 @@ EditOutcome CContactEntryView::WriteWithConfirmation(const QString& name, const 
     return outcome;
 }
 
+bool CContactEntryView::WriteChoice(QComboBox* combo, int& keptPosition, int position, const QString& name,
+                                    const QVariant& value)
+{
+    const EditOutcome outcome = ProfileEdits::SetAttribute(Doc(), m_entry, name, value);
+    if (outcome.messageId != 0)
+        RuleMessage(outcome.messageId, outcome.style);
+    if (!outcome.IsApplied()) {
+        SetComboIndex(combo, keptPosition);
+        return false;
+    }
+    keptPosition = position;
+    return true;
+}
+
 void CContactEntryView::SetComboIndex(QComboBox* combo, int index)
 {
     QSignalBlocker block(combo);

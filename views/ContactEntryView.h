@@ -86,6 +86,9 @@ protected:
     // user agreed to a question.
     EditOutcome WriteWithConfirmation(const QString& name, const QVariant& value, const QStringList& args = {},
                                       bool* confirmed = nullptr);
+    // Writes the value of a new choice; a refusal shows the rules' message
+    // and restores the kept position. True when the rules accepted it.
+    bool WriteChoice(QComboBox* combo, int& keptPosition, int position, const QString& name, const QVariant& value);
     // Selects a combo position without reacting to it.
     static void SetComboIndex(QComboBox* combo, int index);
 

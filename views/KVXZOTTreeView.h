@@ -156,7 +156,6 @@ private:
     QTreeWidgetItem* m_hScanList = nullptr;
     bool m_bBuilt = false;
     bool m_bReady = false;
-    bool m_bAdding = false;
     bool m_bLabelEditing = false;
     bool m_bInLeaveCheck = false;
     bool m_bLastRenameAccepted = true;

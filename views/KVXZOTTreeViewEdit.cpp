@@ -183,14 +183,11 @@ void CKVXZOTTreeView::AddNewItem(int kind)
     QTreeWidgetItem* folder = FolderItem(kind);
     if (entryKind < 0 || !folder || !m_bBuilt || (m_pPane && m_pPane->IsClosing()))
         return;
-    m_bAdding = true;
     try {
         try {
             CDataItem node = FolderNode(entryKind);
-            if (!node.CanAddChild()) {
-                m_bAdding = false;
+            if (!node.CanAddChild())
                 return;
-            }
             if (kind == Privates || kind == ScannedPrivate)
                 m_strCaptionSuffix = QLatin1Char(' ') + LoadStr(kind == Privates ? 268 : 267);
             CDataItem added;
@@ -216,7 +213,6 @@ void CKVXZOTTreeView::AddNewItem(int kind)
         ShowException(e);
     }
     m_strCaptionSuffix.clear();
-    m_bAdding = false;
     RecomputeCommandStates();
 }
 

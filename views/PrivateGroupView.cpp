@@ -342,14 +342,7 @@ void CPrivateGroupView::OnIdChosen(int position)
     if (position < 0 || position == m_nIdPosition)
         return;
     Guarded([&] {
-        const EditOutcome outcome =
-            ProfileEdits::SetAttribute(Doc(), Entry(), QStringLiteral("pid"), ui->idCombo->itemText(position));
-        if (outcome.messageId != 0)
-            RuleMessage(outcome.messageId, outcome.style);
-        if (outcome.IsApplied())
-            m_nIdPosition = position;
-        else
-            SetComboIndex(ui->idCombo, m_nIdPosition);
+        WriteChoice(ui->idCombo, m_nIdPosition, position, QStringLiteral("pid"), ui->idCombo->itemText(position));
     });
 }
 

@@ -116,14 +116,8 @@ void CPrivateView::OnHomeGroupChosen(int position)
     if (position < 0 || position == m_nHomeGroupPosition)
         return;
     Guarded([&] {
-        const EditOutcome outcome = ProfileEdits::SetAttribute(Doc(), Entry(), QStringLiteral("home_grp"),
-                                                               ui->homeGroupCombo->itemData(position).toString());
-        if (outcome.messageId != 0)
-            RuleMessage(outcome.messageId, outcome.style);
-        if (outcome.IsApplied())
-            m_nHomeGroupPosition = position;
-        else
-            SetComboIndex(ui->homeGroupCombo, m_nHomeGroupPosition);
+        WriteChoice(ui->homeGroupCombo, m_nHomeGroupPosition, position, QStringLiteral("home_grp"),
+                    ui->homeGroupCombo->itemData(position).toString());
     });
 }
 

@@ -105,16 +105,10 @@ void CPublicGroupView::OnIdChosen(int position)
     Guarded([&] {
         const int n = DisplayNumberOf(ui->idCombo->itemText(position));
         const QString pid = PublicGroupPid(Doc().GetDataModel().GetPublicGroupRanges(), n);
-        const EditOutcome outcome = pid.isEmpty()
-            ? EditOutcome{EditOutcome::Refused, 0, 0}
-            : ProfileEdits::SetAttribute(Doc(), Entry(), QStringLiteral("pid"), pid);
-        if (outcome.messageId != 0)
-            RuleMessage(outcome.messageId, outcome.style);
-        if (!outcome.IsApplied()) {
-            SetComboIndex(ui->idCombo, m_nIdPosition);
-            return;
-        }
+        if (pid.isEmpty())
+            throw ProfileDataFault();   // the list offers only numbers of the banks
         // The number left behind is free now.
-        FillIdChoice();
+        if (WriteChoice(ui->idCombo, m_nIdPosition, position, QStringLiteral("pid"), pid))
+            FillIdChoice();
     });
 }
