@@ -4,9 +4,7 @@
 #include "FormViewPane.h"
 #include "KVXZOTDoc.h"
 #include "Messages.h"
-#include "RuleMessages.h"
 #include "StringTable.h"
-#include "TreeNodeKinds.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -280,7 +278,7 @@ int CBaseView::LeaveCheck()
     return LeaveAllowed;
 }
 
-void CBaseView::OnEntryAdded(int)
+void CBaseView::OnEntryAdded(NodeKind)
 {
 }
 
@@ -316,14 +314,14 @@ int CBaseView::MessageId(int id, unsigned style)
     return m_pPane->ShowMessage(LoadStr(id), style);
 }
 
-int CBaseView::RuleMessage(int id, unsigned style)
+EditOutcome CBaseView::Edit(const EditRequest& request, bool quiet)
 {
-    return m_pPane->ShowMessage(RuleMessageText(id), style);
+    return m_pPane->Edit(request, quiet);
 }
 
-void CBaseView::SendHint(int action, int kind, int index)
+void CBaseView::SendHint(HintAction action, NodeKind kind, int index)
 {
-    m_pPane->UpdateAllViews(this, UpdateHint::Make(action, kind, index));
+    m_pPane->UpdateAllViews(this, MakeUpdateHint(action, kind, quint16(index)));
 }
 
 void CBaseView::ProfileDataError()

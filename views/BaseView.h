@@ -37,7 +37,9 @@
 // data error path (message 10113, the profile window closes unsaved).
 
 #include "DataItem.h"
+#include "DocumentEdit.h"
 #include "KVXZOTException.h"
+#include "TreeNodeKinds.h"
 
 #include <QScrollArea>
 #include <QString>
@@ -83,7 +85,7 @@ public:
     virtual int LeaveCheck();
     // The tree added an entry of this kind and selected it (posted after the
     // add). The frame does nothing.
-    virtual void OnEntryAdded(int kind);
+    virtual void OnEntryAdded(NodeKind kind);
     // Fills the controls from the profile. The frame does nothing.
     virtual void LoadData();
     // The entry's name changed: refresh the caption and labels.
@@ -124,10 +126,11 @@ protected:
     // Messages through the document's message sink.
     int Message(const QString& text, unsigned style);
     int MessageId(int id, unsigned style);
-    // A message of the rules (id and style as they returned them).
-    int RuleMessage(int id, unsigned style);
+    // Changes the profile through the document's edit path (see
+    // CFormViewPane::Edit).
+    EditOutcome Edit(const EditRequest& request, bool quiet = false);
     // Broadcasts a document update hint (action, node kind, entry index).
-    void SendHint(int action, int kind, int index);
+    void SendHint(HintAction action, NodeKind kind, int index);
     // Shows 10113 and asks for the profile window to close unsaved.
     void ProfileDataError();
 

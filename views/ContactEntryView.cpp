@@ -3,7 +3,7 @@
 #include "FormViewPane.h"
 #include "KVXZOTDoc.h"
 #include "Messages.h"
-#include "RuleMessages.h"
+#include "MessageFormat.h"
 #include "StringTable.h"
 #include "TreeNodeKinds.h"
 #include "ViewImages.h"
@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <algorithm>
 
-CContactEntryView::CContactEntryView(const char* viewClass, int entryKind, const char* folderName, QWidget* parent)
+CContactEntryView::CContactEntryView(const char* viewClass, NodeKind entryKind, const char* folderName, QWidget* parent)
     : CBaseView(viewClass, parent), m_nEntryKind(entryKind), m_strFolder(QString::fromLatin1(folderName))
 {
 }
@@ -94,15 +94,12 @@ bool CContactEntryView::CommitName()
     }
     if (text == Attribute(m_entry, QStringLiteral("name")))
         return true;
-    const EditOutcome outcome = ProfileEdits::SetAttribute(Doc(), m_entry, QStringLiteral("name"), text);
-    if (outcome.messageId != 0)
-        RuleMessage(outcome.messageId, outcome.style);
-    if (!outcome.IsApplied()) {
+    if (!Write(QStringLiteral("name"), text).IsApplied()) {
         FocusName();
         return false;
     }
     RefreshCaption();
-    SendHint(UpdateHint::Refresh, m_nEntryKind, EntryIndex());
+    SendHint(HintAction::Refresh, m_nEntryKind, EntryIndex());
     return true;
 }
 
@@ -138,11 +135,10 @@ int CContactEntryView::LeaveCheck()
     Guarded([&] {
         bool nameFaulty = m_pName->text().isEmpty();
         if (!nameFaulty && m_pName->text() != Attribute(m_entry, QStringLiteral("name"))) {
-            const EditOutcome outcome = ProfileEdits::SetAttribute(Doc(), m_entry, QStringLiteral("name"), m_pName->text());
-            nameFaulty = !outcome.IsApplied();
+            nameFaulty = !Edit(EditRequest::SetAttribute(m_entry, QStringLiteral("name"), m_pName->text()), true).IsApplied();
             if (!nameFaulty) {
                 RefreshCaption();
-                SendHint(UpdateHint::Refresh, m_nEntryKind, EntryIndex());
+                SendHint(HintAction::Refresh, m_nEntryKind, EntryIndex());
             }
         }
         const QString lines = (nameFaulty ? LoadStr(10162) : QString()) + OtherFaults();
@@ -154,7 +150,7 @@ int CContactEntryView::LeaveCheck()
             const int before = m_folder.GetChildCount();
             {
                 ValidationSuspender suspend;
-                SendHint(UpdateHint::Delete, m_nEntryKind, EntryIndex());
+                SendHint(HintAction::Delete, m_nEntryKind, EntryIndex());
             }
             // The tree asks again before some deletions; a No there keeps the entry.
             if (m_folder.GetChildCount() < before) {
@@ -170,7 +166,7 @@ int CContactEntryView::LeaveCheck()
     return answer;
 }
 
-void CContactEntryView::OnEntryAdded(int kind)
+void CContactEntryView::OnEntryAdded(NodeKind kind)
 {
     Q_UNUSED(kind);
     FocusName();
@@ -206,7 +202,7 @@ void CContactEntryView::DeleteCurrent()
 {
     Guarded([this] {
         ValidationSuspender suspend;
-        SendHint(UpdateHint::Delete, m_nEntryKind, EntryIndex());
+        SendHint(HintAction::Delete, m_nEntryKind, EntryIndex());
     });
 }
 
@@ -225,31 +221,15 @@ int CContactEntryView::FillChannelChoice(QComboBox* combo)
     return position;
 }
 
-EditOutcome CContactEntryView::WriteWithConfirmation(const QString& name, const QVariant& value, const QStringList& args,
-                                                     bool* confirmed)
+EditOutcome CContactEntryView::Write(const QString& name, const QVariant& value)
 {
-    if (confirmed)
-        *confirmed = false;
-    EditOutcome outcome = ProfileEdits::SetAttribute(Doc(), m_entry, name, value);
-    if (outcome.kind == EditOutcome::NeedsConfirmation) {
-        if (Message(FormatMessage(RuleMessageText(outcome.messageId), args), outcome.style) != kvx::kIdOk)
-            return outcome;
-        if (confirmed)
-            *confirmed = true;
-        outcome = ProfileEdits::SetAttribute(Doc(), m_entry, name, value, true);
-    }
-    if (outcome.messageId != 0)
-        RuleMessage(outcome.messageId, outcome.style);
-    return outcome;
+    return Edit(EditRequest::SetAttribute(m_entry, name, value));
 }
 
 bool CContactEntryView::WriteChoice(QComboBox* combo, int& keptPosition, int position, const QString& name,
                                     const QVariant& value)
 {
-    const EditOutcome outcome = ProfileEdits::SetAttribute(Doc(), m_entry, name, value);
-    if (outcome.messageId != 0)
-        RuleMessage(outcome.messageId, outcome.style);
-    if (!outcome.IsApplied()) {
+    if (!Write(name, value).IsApplied()) {
         SetComboIndex(combo, keptPosition);
         return false;
     }

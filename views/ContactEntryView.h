@@ -21,7 +21,6 @@
 // equals what the profile holds is not written again.
 
 #include "BaseView.h"
-#include "ProfileEdits.h"
 
 #include <QList>
 #include <QPointer>
@@ -35,14 +34,14 @@ class CContactEntryView : public CBaseView {
     Q_OBJECT
 public:
     int LeaveCheck() override;
-    void OnEntryAdded(int kind) override;
+    void OnEntryAdded(NodeKind kind) override;
     void RefreshCaption() override;
     void OnDocumentUpdate(QObject* sender, quint32 hint) override;
 
 protected:
-    // entryKind: TreeNode::PublicGroup, PrivateGroup or Private; folderName:
+    // entryKind: NodeKind::PublicGroup, PrivateGroup or Private; folderName:
     // the folder's element under Contacts.
-    CContactEntryView(const char* viewClass, int entryKind, const char* folderName, QWidget* parent);
+    CContactEntryView(const char* viewClass, NodeKind entryKind, const char* folderName, QWidget* parent);
 
     // Call from the subclass's constructor once the form is built.
     void SetUpEntryControls(QLineEdit* nameEdit, QAbstractButton* deleteButton);
@@ -54,7 +53,7 @@ protected:
     void LoadEntry();
     CDataItem& Entry() { return m_entry; }
     CDataItem& Folder() { return m_folder; }
-    int EntryKind() const { return m_nEntryKind; }
+    NodeKind EntryKind() const { return m_nEntryKind; }
 
     // The name field's commit: false when the name was empty or refused.
     bool CommitName();
@@ -78,14 +77,9 @@ protected:
     // Fills a channel choice and selects the entry's channel; a channel the
     // list lacks is a profile data fault. Returns the selected position.
     int FillChannelChoice(QComboBox* combo);
-    // Writes an attribute whose change may need the user's answer: a
-    // question of the rules is shown (its "%d"/"%s" filled from args) and,
-    // answered OK, the write is repeated confirmed. A refusal shows the
-    // rules' message. An information that came with the accepted write is
-    // shown. The outcome of the last write; `confirmed` tells whether the
-    // user agreed to a question.
-    EditOutcome WriteWithConfirmation(const QString& name, const QVariant& value, const QStringList& args = {},
-                                      bool* confirmed = nullptr);
+    // Writes an attribute of the entry through the edit path (questions
+    // asked, refusals and informations shown).
+    EditOutcome Write(const QString& name, const QVariant& value);
     // Writes the value of a new choice; a refusal shows the rules' message
     // and restores the kept position. True when the rules accepted it.
     bool WriteChoice(QComboBox* combo, int& keptPosition, int position, const QString& name, const QVariant& value);
@@ -103,7 +97,7 @@ private:
     void OnFieldFocusOut(const FocusCommit& watch, QWidget* next);
     void DeleteCurrent();
 
-    int m_nEntryKind;
+    NodeKind m_nEntryKind;
     QString m_strFolder;
     CDataItem m_folder;
     CDataItem m_entry;

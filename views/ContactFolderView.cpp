@@ -9,11 +9,11 @@ CContactFolderView::CContactFolderView(const char* viewClass, const char* folder
 {
 }
 
-void CContactFolderView::AddButton(QAbstractButton* button, int addKind)
+void CContactFolderView::AddButton(QAbstractButton* button, NodeKind addKind)
 {
     m_buttons.append({button, addKind});
     connect(button, &QAbstractButton::clicked, this,
-            [this, addKind] { Guarded([&] { SendHint(UpdateHint::Add, addKind, 0); }); });
+            [this, addKind] { Guarded([&] { SendHint(HintAction::Add, addKind, 0); }); });
 }
 
 void CContactFolderView::LoadData()

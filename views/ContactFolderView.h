@@ -19,10 +19,10 @@ protected:
     CContactFolderView(const char* viewClass, const char* folderName, QWidget* parent);
 
     // A click sends the add hint for this node kind.
-    void AddButton(QAbstractButton* button, int addKind);
+    void AddButton(QAbstractButton* button, NodeKind addKind);
     void LoadData() override;
 
 private:
     QString m_strFolder;
-    QList<QPair<QAbstractButton*, int>> m_buttons;
+    QList<QPair<QAbstractButton*, NodeKind>> m_buttons;
 };

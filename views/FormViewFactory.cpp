@@ -10,24 +10,24 @@
 #include "RadioInfoView.h"
 #include "TreeNodeKinds.h"
 
-CBaseView* CreateFormView(int kind, const QString& captionSuffix)
+CBaseView* CreateFormView(NodeKind kind, const QString& captionSuffix)
 {
     switch (kind) {
-    case TreeNode::Radio:
+    case NodeKind::Radio:
         return new CRadioInfoView;
-    case TreeNode::Contacts:
+    case NodeKind::Contacts:
         return new CContactsView;
-    case TreeNode::PublicGroups:
+    case NodeKind::PublicGroups:
         return new CPublicGroupsView;
-    case TreeNode::PrivateGroups:
+    case NodeKind::PrivateGroups:
         return new CPrivateGroupsView;
-    case TreeNode::Privates:
+    case NodeKind::Privates:
         return new CPrivatesView;
-    case TreeNode::PublicGroup:
+    case NodeKind::PublicGroup:
         return new CPublicGroupView;
-    case TreeNode::PrivateGroup:
+    case NodeKind::PrivateGroup:
         return new CPrivateGroupView;
-    case TreeNode::Private:
+    case NodeKind::Private:
         return new CPrivateView(captionSuffix);
     default:
         // Nodes whose form view is not built yet show an empty pane.

@@ -2,7 +2,9 @@
 
 #include "BaseView.h"
 #include "FormViewFactory.h"
+#include "KVXZOTDoc.h"
 #include "KVXZOTTreeView.h"
+#include "MessageIds.h"
 #include "Messages.h"
 #include "StringTable.h"
 
@@ -16,6 +18,7 @@ CFormViewPane::CFormViewPane(CKVXZOTDoc* doc, QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     connect(qApp, &QApplication::focusChanged, this, &CFormViewPane::OnFocusChanged);
+    connect(doc, &CKVXZOTDoc::updateAllViews, this, &CFormViewPane::OnDocumentUpdate);
 }
 
 CFormViewPane::~CFormViewPane() = default;
@@ -47,9 +50,10 @@ void CFormViewPane::RetireView()
     old->deleteLater();
 }
 
-CBaseView* CFormViewPane::ShowView(int kind, int index, const QString& captionSuffix)
+CBaseView* CFormViewPane::ShowView(NodeKind kind, int index, const QString& captionSuffix)
 {
     RetireView();
+    m_bShown = true;
     m_nKind = kind;
     m_nIndex = index;
     m_nHelpControl = 0;
@@ -78,7 +82,7 @@ CBaseView* CFormViewPane::ShowView(int kind, int index, const QString& captionSu
 
 CBaseView* CFormViewPane::ReloadView()
 {
-    return m_nKind < 0 ? nullptr : ShowView(m_nKind, m_nIndex);
+    return m_bShown ? ShowView(m_nKind, m_nIndex) : nullptr;
 }
 
 bool CFormViewPane::CommitPendingEdits(bool repositionCurrentEntry)
@@ -94,9 +98,25 @@ bool CFormViewPane::CommitPendingEdits(bool repositionCurrentEntry)
     return !m_bClosing;
 }
 
+EditOutcome CFormViewPane::Edit(const EditRequest& request, bool quiet)
+{
+    const EditOutcome outcome = quiet ? m_pDoc->Apply(request)
+                                      : m_pDoc->ApplyWithConfirmation(request, [this](const EditOutcome& asking) {
+                                            return ShowMessage(asking.MessageText(), asking.style) == kvx::kIdOk;
+                                        });
+    const bool declined = outcome.kind == EditOutcome::Kind::NeedsConfirmation;
+    if (!quiet && outcome.HasMessage() && !declined && outcome.kind != EditOutcome::Kind::Failed)
+        ShowMessage(outcome.MessageText(), outcome.style);
+    return outcome;
+}
+
 void CFormViewPane::UpdateAllViews(QObject* sender, quint32 hint)
 {
-    emit documentUpdated(sender, hint);
+    m_pDoc->UpdateAllViews(sender, hint);
+}
+
+void CFormViewPane::OnDocumentUpdate(QObject* sender, quint32 hint)
+{
     if (m_pView && m_pView.data() != sender && !m_bClosing)
         m_pView->OnDocumentUpdate(sender, hint);
 }
@@ -115,14 +135,14 @@ int CFormViewPane::ShowMessage(const QString& text, unsigned style)
 {
     if (m_bClosing)
         return kvx::kIdCancel;
-    return kvx::ShowMessage(text, style);
+    return m_pDoc->ShowMessage(text, style);
 }
 
 void CFormViewPane::ProfileDataError()
 {
     if (m_bClosing)
         return;
-    ShowMessage(LoadStr(10113), kvx::kMbOk | kvx::kMbIconError);
+    ShowMessage(LoadStr(kMsgProfileDataError), kvx::kMbOk | kvx::kMbIconError);
     m_bClosing = true;
     emit closeRequested(true);
 }

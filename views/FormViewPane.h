@@ -10,8 +10,10 @@
 // - CommitPendingEdits is the leave check that Save, Save As, Write, Report
 //   and Scan(Add) run first: it commits a label being edited in the tree and
 //   runs the active view's leave check;
-// - UpdateAllViews broadcasts a document update hint (TreeNodeKinds.h) to
-//   the tree and the active view;
+// - Edit applies a change through the document's edit path, asking the
+//   rules' questions and showing their refusals and informations;
+// - UpdateAllViews broadcasts a document update hint (app/UpdateHint.h)
+//   through the document to the tree and the active view;
 // - ShowMessage shows a message through the document's message sink;
 // - ProfileDataError shows message 10113 and asks the window to close
 //   without saving (closeRequested);
@@ -19,7 +21,12 @@
 //   radio's private ID over the air through it.
 //
 // The pane owns nothing of the document; the window that holds the pane
-// keeps the document alive longer than the pane.
+// keeps the document alive longer than the pane. When the document's profile
+// is replaced (undo, redo, a radio image) the tree rebuilds itself and opens
+// the view of its selection again.
+
+#include "DocumentEdit.h"
+#include "UpdateHint.h"
 
 #include <QPointer>
 #include <QString>
@@ -40,14 +47,14 @@ public:
     CKVXZOTDoc* Document() const { return m_pDoc; }
     // The form view shown, or null (a node without a form view).
     CBaseView* ActiveView() const;
-    // Node kind and entry index of the view shown; -1 before the first.
-    int ActiveKind() const { return m_nKind; }
+    // Node kind and entry index of the node shown.
+    NodeKind ActiveKind() const { return m_nKind; }
     int ActiveIndex() const { return m_nIndex; }
 
     // Shows the form view of a tree node. A private view shows captionSuffix
     // after the private's name. A view whose loading fails stays shown as far
     // as it got; the failure has been reported.
-    CBaseView* ShowView(int kind, int index, const QString& captionSuffix = QString());
+    CBaseView* ShowView(NodeKind kind, int index, const QString& captionSuffix = QString());
     // Shows the view of the node shown again, loaded afresh.
     CBaseView* ReloadView();
 
@@ -56,6 +63,13 @@ public:
     // command must not run. repositionCurrentEntry (Write, Report) then puts
     // the current entry into its sorted place as leaving it would.
     bool CommitPendingEdits(bool repositionCurrentEntry = false);
+
+    // Applies a change through the document's edit path. A question of the
+    // rules is asked and, answered OK, the change applied confirmed; a
+    // refusal or an information that came with the change is shown (not
+    // when quiet: the caller reports in its own words). A failure has been
+    // shown by the document.
+    EditOutcome Edit(const EditRequest& request, bool quiet = false);
 
     // Broadcasts a document update to the tree and the active view, except
     // to the sender. Hint 0: something changed, re-read.
@@ -85,8 +99,6 @@ signals:
     // form view; controlId 0: no control).
     void helpContextChanged(const QString& viewClass, int controlId);
     void statusTextRequested(const QString& text);
-    // A document update (see UpdateAllViews); the tree follows it.
-    void documentUpdated(QObject* sender, quint32 hint);
     void scanAddRequested();
     // The profile window must close; discard: without saving.
     void closeRequested(bool discard);
@@ -94,12 +106,14 @@ signals:
 
 private:
     void OnFocusChanged(QWidget* old, QWidget* now);
+    void OnDocumentUpdate(QObject* sender, quint32 hint);
     void RetireView();
 
     CKVXZOTDoc* m_pDoc;
     QPointer<CBaseView> m_pView;
     QPointer<CKVXZOTTreeView> m_pTree;
-    int m_nKind = -1;
+    NodeKind m_nKind = NodeKind::Radio;
+    bool m_bShown = false;
     int m_nIndex = 0;
     int m_nHelpControl = -1;
     bool m_bClosing = false;

@@ -45,10 +45,11 @@ CKVXZOTTreeView::CKVXZOTTreeView(CKVXZOTDoc* doc, CFormViewPane* pane, QWidget* 
                 OnCurrentItemChanged(itemFromIndex(current), itemFromIndex(previous));
             });
     setItemDelegate(new CTreeLabelDelegate(this));
+    connect(doc, &CKVXZOTDoc::updateAllViews, this, &CKVXZOTTreeView::OnDocumentUpdate);
+    connect(doc, &CKVXZOTDoc::profileReloaded, this, &CKVXZOTTreeView::OnProfileReloaded);
     if (pane) {
         pane->SetTree(this);
-        connect(pane, &CFormViewPane::documentUpdated, this, &CKVXZOTTreeView::OnDocumentUpdate);
-        connect(pane, &CFormViewPane::scanAddRequested, this, [this] { AddNewItem(ScannedPrivate); });
+        connect(pane, &CFormViewPane::scanAddRequested, this, [this] { AddNewItem(ScanAddPrivate); });
     }
 }
 
@@ -81,7 +82,7 @@ quint32 CKVXZOTTreeView::ItemValue(const QTreeWidgetItem* item) const
     return item ? item->data(0, Qt::UserRole).toUInt() : TreeNode::ItemValue(Radio, 0);
 }
 
-QTreeWidgetItem* CKVXZOTTreeView::FindItem(int kind, int index) const
+QTreeWidgetItem* CKVXZOTTreeView::FindItem(NodeKind kind, int index) const
 {
     const quint32 wanted = TreeNode::ItemValue(kind, index);
     for (QTreeWidgetItemIterator it(const_cast<CKVXZOTTreeView*>(this)); *it; ++it) {
@@ -91,7 +92,7 @@ QTreeWidgetItem* CKVXZOTTreeView::FindItem(int kind, int index) const
     return nullptr;
 }
 
-bool CKVXZOTTreeView::SelectNode(int kind, int index)
+bool CKVXZOTTreeView::SelectNode(NodeKind kind, int index)
 {
     QTreeWidgetItem* item = FindItem(kind, index);
     if (!item)
@@ -100,7 +101,7 @@ bool CKVXZOTTreeView::SelectNode(int kind, int index)
     return currentItem() == item && ItemValue(item) == TreeNode::ItemValue(kind, index);
 }
 
-QTreeWidgetItem* CKVXZOTTreeView::AddItem(QTreeWidgetItem* parent, const QString& label, int image, int kind, int index)
+QTreeWidgetItem* CKVXZOTTreeView::AddItem(QTreeWidgetItem* parent, const QString& label, int image, NodeKind kind, int index)
 {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
     item->setText(0, label);
@@ -118,14 +119,14 @@ QString CKVXZOTTreeView::OwnId() const
     return limit.GetAttributeValue(QStringLiteral("pid")).toString();
 }
 
-QString CKVXZOTTreeView::EntryLabel(int entryKind, const CDataItem& entry) const
+QString CKVXZOTTreeView::EntryLabel(NodeKind entryKind, const CDataItem& entry) const
 {
     if (entryKind == TextMessage)
         return MessageLabel(entry.GetAttributeValue(QStringLiteral("txt")).toString());
     return entry.GetAttributeValue(QStringLiteral("name")).toString();
 }
 
-void CKVXZOTTreeView::AddEntries(QTreeWidgetItem* folder, const CDataItem& node, int kind, int image)
+void CKVXZOTTreeView::AddEntries(QTreeWidgetItem* folder, const CDataItem& node, NodeKind kind, int image)
 {
     const QString ownId = kind == Private ? OwnId() : QString();
     const int count = node.GetChildCount();
@@ -197,7 +198,7 @@ void CKVXZOTTreeView::BuildTree()
         m_pPane->ShowView(Radio, 0);
 }
 
-CDataItem CKVXZOTTreeView::FolderNode(int folderKind) const
+CDataItem CKVXZOTTreeView::FolderNode(NodeKind folderKind) const
 {
     CDataItem& root = m_pDoc->GetRootItem();
     CDataItem node;
@@ -217,7 +218,7 @@ CDataItem CKVXZOTTreeView::FolderNode(int folderKind) const
     }
 }
 
-QTreeWidgetItem* CKVXZOTTreeView::FolderItem(int kind) const
+QTreeWidgetItem* CKVXZOTTreeView::FolderItem(NodeKind kind) const
 {
     switch (kind) {
     case TextMessages:
@@ -231,7 +232,7 @@ QTreeWidgetItem* CKVXZOTTreeView::FolderItem(int kind) const
         return m_hPrivateGroups;
     case Privates:
     case Private:
-    case ScannedPrivate:
+    case ScanAddPrivate:
         return m_hPrivates;
     default:
         return nullptr;
@@ -268,7 +269,7 @@ int CKVXZOTTreeView::CorrectedIndex(int e, int g, int l)
 
 int CKVXZOTTreeView::RepositionEntry(QTreeWidgetItem* item)
 {
-    const int kind = KindOf(ItemValue(item));
+    const NodeKind kind = KindOf(ItemValue(item));
     if (!IsEntry(kind))
         return -1;
     const int e = IndexOf(ItemValue(item));
@@ -335,7 +336,7 @@ void CKVXZOTTreeView::RecomputeCommandStates()
 {
     m_bCanAdd = m_bCanScanAdd = m_bCanDelete = m_bCanRename = false;
     if (m_pDoc->GetDataModel().IsLoaded() && m_bBuilt) {
-        const int kind = KindOf(ItemValue());
+        const NodeKind kind = KindOf(ItemValue());
         try {
             if (kind == TextMessages || kind == PublicGroups || kind == PrivateGroups || kind == Privates)
                 m_bCanAdd = FolderNode(kind).CanAddChild();
@@ -445,7 +446,7 @@ void CKVXZOTTreeView::OnScanAdd()
     if (!m_bCanScanAdd || !m_pPane || !m_pPane->CommitPendingEdits())
         return;
     setFocus(Qt::OtherFocusReason);
-    AddNewItem(ScannedPrivate);
+    AddNewItem(ScanAddPrivate);
 }
 
 void CKVXZOTTreeView::OnDelete()
@@ -466,22 +467,22 @@ void CKVXZOTTreeView::OnRename()
 
 void CKVXZOTTreeView::OnDocumentUpdate(QObject* sender, quint32 hint)
 {
-    if (sender == this || !m_bBuilt)
+    if (sender == this || !m_bBuilt || hint == 0)
         return;
-    const int kind = UpdateHint::KindOf(hint);
-    const int index = UpdateHint::IndexOf(hint);
+    const NodeKind kind = HintKindOf(hint);
+    const int index = HintIndexOf(hint);
     try {
-        switch (UpdateHint::ActionOf(hint)) {
-        case UpdateHint::Add:
+        switch (HintActionOf(hint)) {
+        case HintAction::Add:
             if (kind == TextMessages || kind == PublicGroups || kind == PrivateGroups || kind == Privates ||
-                kind == ScannedPrivate)
+                kind == ScanAddPrivate)
                 AddNewItem(kind);
             break;
-        case UpdateHint::Delete:
+        case HintAction::Delete:
             if (IsEntry(kind))
                 DelItem(kind, index);
             break;
-        case UpdateHint::Refresh:
+        case HintAction::Refresh:
             switch (kind) {
             case TextMessage:
                 RefreshTreeNode(m_hTextMessages);
@@ -515,6 +516,34 @@ void CKVXZOTTreeView::OnDocumentUpdate(QObject* sender, quint32 hint)
     RecomputeCommandStates();
 }
 
+void CKVXZOTTreeView::OnProfileReloaded()
+{
+    if (!m_bBuilt)
+        return;
+    if (state() == QAbstractItemView::EditingState)
+        closePersistentEditor(currentItem());
+    const quint32 selected = ItemValue();
+    m_bReady = false;
+    try {
+        BuildTree();
+        if (QTreeWidgetItem* item = FindItem(KindOf(selected), IndexOf(selected))) {
+            ReadyOff off(this);
+            scrollToItem(item);
+            setCurrentItem(item);
+        }
+        OpenViewOfCurrent();
+    } catch (const CKVXZOTException& e) {
+        ShowException(e);
+    }
+    m_bReady = true;
+    RecomputeCommandStates();
+}
+
+EditOutcome CKVXZOTTreeView::Edit(const EditRequest& request)
+{
+    return m_pPane ? m_pPane->Edit(request) : m_pDoc->Apply(request);
+}
+
 void CKVXZOTTreeView::ShowException(const CKVXZOTException& e)
 {
     Message(LoadStr(e.GetCode()), kvx::kMbOk | kvx::kMbIconError);
@@ -522,7 +551,7 @@ void CKVXZOTTreeView::ShowException(const CKVXZOTException& e)
 
 int CKVXZOTTreeView::Message(const QString& text, unsigned style)
 {
-    return m_pPane ? m_pPane->ShowMessage(text, style) : kvx::ShowMessage(text, style);
+    return m_pPane ? m_pPane->ShowMessage(text, style) : m_pDoc->ShowMessage(text, style);
 }
 
 void CKVXZOTTreeView::SetContextMenu(QMenu* menu)

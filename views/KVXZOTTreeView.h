@@ -24,6 +24,8 @@
 // show the rules' message and change nothing.
 
 #include "DataItem.h"
+#include "DocumentEdit.h"
+#include "TreeNodeKinds.h"
 
 #include <QPointer>
 #include <QString>
@@ -56,10 +58,10 @@ public:
     // when null.
     quint32 ItemValue(const QTreeWidgetItem* item = nullptr) const;
     // The item of a node kind and entry index, or null.
-    QTreeWidgetItem* FindItem(int kind, int index = 0) const;
+    QTreeWidgetItem* FindItem(NodeKind kind, int index = 0) const;
     // Selects a node as a click would (with the leave check); false when the
     // selection did not move there.
-    bool SelectNode(int kind, int index = 0);
+    bool SelectNode(NodeKind kind, int index = 0);
 
     // Commits a label being edited; false when the rules refused the name
     // (the command that asked must not run).
@@ -84,8 +86,8 @@ signals:
 public:
     // Operations the update hints and commands use (public for the views'
     // tests).
-    void AddNewItem(int kind);
-    void DelItem(int kind, int index);
+    void AddNewItem(NodeKind kind);
+    void DelItem(NodeKind kind, int index);
     void RefreshTreeNode(QTreeWidgetItem* folder);
     void SortTreeNode(QTreeWidgetItem* folder, int selectIndex);
     void RefreshPriGrpAndPrivate();
@@ -122,13 +124,14 @@ private:
     };
 
     void BuildTree();
-    QTreeWidgetItem* AddItem(QTreeWidgetItem* parent, const QString& label, int image, int kind, int index = 0);
-    void AddEntries(QTreeWidgetItem* folder, const CDataItem& node, int kind, int image);
+    QTreeWidgetItem* AddItem(QTreeWidgetItem* parent, const QString& label, int image, NodeKind kind, int index = 0);
+    void AddEntries(QTreeWidgetItem* folder, const CDataItem& node, NodeKind kind, int image);
     static void MarkOwnPrivate(QTreeWidgetItem* item, const CDataItem& entry, const QString& ownId);
-    // The profile node of a folder kind (2, 5, 6, 7; 15 is the Privates folder).
-    CDataItem FolderNode(int folderKind) const;
-    QTreeWidgetItem* FolderItem(int kind) const;
-    QString EntryLabel(int entryKind, const CDataItem& entry) const;
+    // The profile node of the folder of a folder or entry kind (the
+    // scanner's add is the Privates folder's).
+    CDataItem FolderNode(NodeKind kind) const;
+    QTreeWidgetItem* FolderItem(NodeKind kind) const;
+    QString EntryLabel(NodeKind entryKind, const CDataItem& entry) const;
     QString OwnId() const;
 
     bool AllowSelectionMove(const QModelIndex& target);
@@ -140,10 +143,15 @@ private:
     void RecomputeCommandStates();
     void DisableEntryCommands();
     void OnDocumentUpdate(QObject* sender, quint32 hint);
+    // The profile was replaced: build the tree again, keeping the selection
+    // where the node still exists.
+    void OnProfileReloaded();
+    // A change through the document's edit path (CFormViewPane::Edit).
+    EditOutcome Edit(const EditRequest& request);
     bool CommitRename(QTreeWidgetItem* item, const QString& text);
     void ShowException(const CKVXZOTException& e);
     int Message(const QString& text, unsigned style);
-    void PostEntryAdded(int kind);
+    void PostEntryAdded(NodeKind kind);
     QMenu* OwnContextMenu();
 
     CKVXZOTDoc* m_pDoc;

@@ -8,8 +8,7 @@
 #include "KVXZOTException.h"
 #include "Messages.h"
 #include "ModelErrors.h"
-#include "ProfileEdits.h"
-#include "RuleMessages.h"
+#include "MessageFormat.h"
 #include "StringTable.h"
 #include "TreeNodeKinds.h"
 #include "ViewImages.h"
@@ -31,7 +30,8 @@ namespace {
 
 constexpr int kMaxMessageLabel = 20;
 
-int EntryKindOf(int folderKind)
+// The entries' kind of a folder kind; Radio for any other kind.
+NodeKind EntryKindOf(NodeKind folderKind)
 {
     switch (folderKind) {
     case TextMessages:
@@ -41,14 +41,14 @@ int EntryKindOf(int folderKind)
     case PrivateGroups:
         return PrivateGroup;
     case Privates:
-    case ScannedPrivate:
+    case ScanAddPrivate:
         return Private;
     default:
-        return -1;
+        return Radio;
     }
 }
 
-int EntryImageOf(int entryKind)
+int EntryImageOf(NodeKind entryKind)
 {
     switch (entryKind) {
     case TextMessage:
@@ -103,7 +103,7 @@ void CKVXZOTTreeView::RefreshTreeNode(QTreeWidgetItem* folder)
         return;
     try {
         ReadyOff off(this);
-        const int entryKind = EntryKindOf(KindOf(ItemValue(folder)));
+        const NodeKind entryKind = EntryKindOf(KindOf(ItemValue(folder)));
         const CDataItem node = FolderNode(entryKind);
         const int count = node.GetChildCount();
         const QString ownId = entryKind == Private ? OwnId() : QString();
@@ -177,24 +177,24 @@ void CKVXZOTTreeView::RefreshAllChannels()
 
 // ---- Add -------------------------------------------------------------------------
 
-void CKVXZOTTreeView::AddNewItem(int kind)
+void CKVXZOTTreeView::AddNewItem(NodeKind kind)
 {
-    const int entryKind = EntryKindOf(kind);
+    const NodeKind entryKind = EntryKindOf(kind);
     QTreeWidgetItem* folder = FolderItem(kind);
-    if (entryKind < 0 || !folder || !m_bBuilt || (m_pPane && m_pPane->IsClosing()))
+    if (entryKind == Radio || !folder || !m_bBuilt || (m_pPane && m_pPane->IsClosing()))
         return;
     try {
         try {
             CDataItem node = FolderNode(entryKind);
             if (!node.CanAddChild())
                 return;
-            if (kind == Privates || kind == ScannedPrivate)
+            if (kind == Privates || kind == ScanAddPrivate)
                 m_strCaptionSuffix = QLatin1Char(' ') + LoadStr(kind == Privates ? 268 : 267);
-            CDataItem added;
-            if (kind == PrivateGroups || entryKind == Private)
-                added = ProfileEdits::AddNamedChild(node, LoadStr(kind == PrivateGroups ? 271 : 270), *m_pDoc);
-            else
-                added = ProfileEdits::AddChild(node, *m_pDoc);
+            const EditOutcome outcome =
+                Edit(kind == PrivateGroups || entryKind == Private
+                         ? EditRequest::AddPrivateOrGroup(node, LoadStr(kind == PrivateGroups ? 271 : 270))
+                         : EditRequest::AddChild(node));
+            const CDataItem added = outcome.added;
             const int index = added.IsEmpty() ? -1 : IndexOfNode(node, added);
             if (index >= 0) {
                 QTreeWidgetItem* item = AddItem(folder, QString(), EntryImageOf(entryKind), entryKind, index);
@@ -216,7 +216,7 @@ void CKVXZOTTreeView::AddNewItem(int kind)
     RecomputeCommandStates();
 }
 
-void CKVXZOTTreeView::PostEntryAdded(int kind)
+void CKVXZOTTreeView::PostEntryAdded(NodeKind kind)
 {
     QPointer<CFormViewPane> pane = m_pPane;
     QTimer::singleShot(0, this, [pane, kind] {
@@ -227,23 +227,15 @@ void CKVXZOTTreeView::PostEntryAdded(int kind)
 
 // ---- Delete ----------------------------------------------------------------------
 
-void CKVXZOTTreeView::DelItem(int kind, int index)
+void CKVXZOTTreeView::DelItem(NodeKind kind, int index)
 {
     QTreeWidgetItem* folder = FolderItem(kind);
     if (!IsEntry(kind) || !folder)
         return;
     try {
         try {
-            CDataItem node = FolderNode(kind);
-            EditOutcome outcome = ProfileEdits::RemoveChild(*m_pDoc, node, index);
-            if (outcome.kind == EditOutcome::NeedsConfirmation) {
-                if (Message(RuleMessageText(outcome.messageId), outcome.style) != kvx::kIdOk)
-                    return;
-                outcome = ProfileEdits::RemoveChild(*m_pDoc, node, index, true);
-            }
-            if (outcome.messageId != 0)
-                Message(RuleMessageText(outcome.messageId), outcome.style);
-            if (!outcome.IsApplied())
+            // The rules ask before a private or private group goes (142, 141).
+            if (!Edit(EditRequest::RemoveChild(FolderNode(kind), index)).IsApplied())
                 return;
             switch (kind) {
             case TextMessage:
@@ -281,7 +273,7 @@ bool CKVXZOTTreeView::CommitRename(QTreeWidgetItem* item, const QString& text)
     if (!item || text.isEmpty() || text == item->text(0))
         return true;
     const quint32 value = ItemValue(item);
-    const int kind = KindOf(value);
+    const NodeKind kind = KindOf(value);
     if (kind != PublicGroup && kind != PrivateGroup && kind != Private)
         return true;
     try {
@@ -289,10 +281,7 @@ bool CKVXZOTTreeView::CommitRename(QTreeWidgetItem* item, const QString& text)
         FolderNode(kind).GetChildByIndex(IndexOf(value), entry);
         if (entry.IsEmpty())
             return true;
-        const EditOutcome outcome = ProfileEdits::SetAttribute(*m_pDoc, entry, QStringLiteral("name"), text);
-        if (outcome.messageId != 0)
-            Message(RuleMessageText(outcome.messageId), outcome.style);
-        if (!outcome.IsApplied())
+        if (!Edit(EditRequest::SetAttribute(entry, QStringLiteral("name"), text)).IsApplied())
             return false;
         item->setText(0, entry.GetAttributeValue(QStringLiteral("name")).toString());
         if (m_pPane)

@@ -4,7 +4,7 @@
 #include "KVXZOTDoc.h"
 #include "Messages.h"
 #include "NameCollation.h"
-#include "RuleMessages.h"
+#include "MessageFormat.h"
 #include "StringTable.h"
 #include "TreeNodeKinds.h"
 #include "ViewImages.h"
@@ -13,11 +13,24 @@
 
 #include <QFocusEvent>
 #include <QSignalBlocker>
+#include <QUndoStack>
 #include <algorithm>
 
 namespace {
 
 constexpr int kMaxGroups = 5;
+
+// The membership changes of one Add or Remove are one step of undo.
+class UndoBatch {
+public:
+    UndoBatch(QUndoStack* stack, const QString& text) : m_stack(stack) { m_stack->beginMacro(text); }
+    ~UndoBatch() { m_stack->endMacro(); }
+    UndoBatch(const UndoBatch&) = delete;
+    UndoBatch& operator=(const UndoBatch&) = delete;
+
+private:
+    QUndoStack* m_stack;
+};
 constexpr int kGroupsLeftRole = Qt::UserRole + 1;
 const QColor kUnselectableText(164, 164, 164);
 
@@ -36,7 +49,7 @@ bool HasGroup(const CDataItem& parents, const QString& groupId)
 }  // namespace
 
 CPrivateGroupView::CPrivateGroupView(QWidget* parent)
-    : CContactEntryView("CPrivateGroupView", TreeNode::PrivateGroup, "PrivateGroups", parent), ui(new Ui::PrivateGroupView)
+    : CContactEntryView("CPrivateGroupView", NodeKind::PrivateGroup, "PrivateGroups", parent), ui(new Ui::PrivateGroupView)
 {
     ui->setupUi(Form());
     SetUpEntryControls(ui->nameEdit, ui->deleteButton);
@@ -205,7 +218,10 @@ bool CPrivateGroupView::eventFilter(QObject* watched, QEvent* event)
 
 void CPrivateGroupView::AddMembers()
 {
+    if (ui->allPrivatesList->selectedItems().isEmpty())
+        return;
     Guarded([this] {
+        UndoBatch batch(Doc().UndoStack(), ui->addButton->text());
         const QString groupId = Attribute(Entry(), QStringLiteral("pid"));
         const QString ownId = Attribute(Limit(), QStringLiteral("pid"));
         int lastRow = -1;
@@ -218,14 +234,11 @@ void CPrivateGroupView::AddMembers()
             }
             CDataItem entry = PrivateOf(item);
             CDataItem parents = Child(entry, QStringLiteral("ParentPrivateGroups"));
-            CDataItem link = ProfileEdits::AddChild(parents, Doc());
-            if (link.IsEmpty())
+            const EditOutcome added = Edit(EditRequest::AddChild(parents));
+            if (!added.IsApplied() || added.added.IsEmpty())
                 throw ProfileDataFault();
-            const EditOutcome outcome = ProfileEdits::SetAttribute(Doc(), link, QStringLiteral("pid"), groupId);
-            if (!outcome.IsApplied()) {
-                RuleMessage(outcome.messageId, outcome.style);
+            if (!Edit(EditRequest::SetAttribute(added.added, QStringLiteral("pid"), groupId)).IsApplied())
                 throw ProfileDataFault();
-            }
             ui->membersList->addItem(NewItem(entry, true, ownId, 0));
             delete ui->allPrivatesList->takeItem(row);
             lastRow = row;
@@ -256,7 +269,10 @@ void CPrivateGroupView::AddMembers()
 
 void CPrivateGroupView::RemoveMembers()
 {
+    if (ui->membersList->selectedItems().isEmpty())
+        return;
     Guarded([this] {
+        UndoBatch batch(Doc().UndoStack(), ui->removeButton->text());
         const QString groupId = Attribute(Entry(), QStringLiteral("pid"));
         const QString ownId = Attribute(Limit(), QStringLiteral("pid"));
         int lastRow = -1;
@@ -276,12 +292,8 @@ void CPrivateGroupView::RemoveMembers()
             }
             if (index < 0)
                 throw ProfileDataFault();
-            const EditOutcome outcome = ProfileEdits::RemoveChild(Doc(), parents, index);
-            if (!outcome.IsApplied()) {
-                if (outcome.messageId != 0)
-                    RuleMessage(outcome.messageId, outcome.style);
+            if (!Edit(EditRequest::RemoveChild(parents, index)).IsApplied())
                 throw ProfileDataFault();
-            }
             const int left = GroupsLeft(parents);
             if (left < 0)
                 throw ProfileDataFault();
@@ -322,18 +334,15 @@ void CPrivateGroupView::OnChannelChosen(int position)
             MessageId(10108, kvx::kMbOk | kvx::kMbIconWarning);
             return;
         }
-        const EditOutcome outcome = WriteWithConfirmation(QStringLiteral("channel"), position + 1);
-        if (!outcome.IsApplied()) {
-            SetComboIndex(ui->channelCombo, m_nChannelPosition);
+        // The rules ask before the members go (136).
+        if (!WriteChoice(ui->channelCombo, m_nChannelPosition, position, QStringLiteral("channel"), position + 1))
             return;
-        }
-        m_nChannelPosition = position;
         FillLists();
         ui->addButton->setEnabled(false);
         ui->removeButton->setEnabled(false);
         // Members may have left: the tree's private labels are unchanged, but
         // other views and the lists count memberships.
-        SendHint(UpdateHint::Refresh, TreeNode::PrivateGroup, EntryIndex());
+        SendHint(HintAction::Refresh, NodeKind::PrivateGroup, EntryIndex());
     });
 }
 

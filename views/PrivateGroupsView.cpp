@@ -7,7 +7,7 @@
 CPrivateGroupsView::CPrivateGroupsView(QWidget* parent) : CContactFolderView("CPrivateGroupsView", "PrivateGroups", parent), ui(new Ui::PrivateGroupsView)
 {
     ui->setupUi(Form());
-    AddButton(ui->addButton, TreeNode::PrivateGroups);
+    AddButton(ui->addButton, NodeKind::PrivateGroups);
 }
 
 CPrivateGroupsView::~CPrivateGroupsView() = default;

@@ -4,7 +4,7 @@
 #include "KVXZOTDoc.h"
 #include "Messages.h"
 #include "PrivateIdValidator.h"
-#include "RuleMessages.h"
+#include "MessageFormat.h"
 #include "StringTable.h"
 #include "TreeNodeKinds.h"
 
@@ -26,7 +26,7 @@ bool IsSet(const QString& flag)
 }  // namespace
 
 CPrivateView::CPrivateView(const QString& captionSuffix, QWidget* parent)
-    : CContactEntryView("CPrivateView", TreeNode::Private, "Privates", parent), ui(new Ui::PrivateView),
+    : CContactEntryView("CPrivateView", NodeKind::Private, "Privates", parent), ui(new Ui::PrivateView),
       m_pIdValidator(new CPrivateIdValidator(this)), m_strCaptionSuffix(captionSuffix)
 {
     ui->setupUi(Form());
@@ -75,9 +75,9 @@ void CPrivateView::ReloadName()
     ReloadScrollList();
 }
 
-void CPrivateView::OnEntryAdded(int kind)
+void CPrivateView::OnEntryAdded(NodeKind kind)
 {
-    if (kind == TreeNode::ScannedPrivate) {
+    if (kind == NodeKind::ScanAddPrivate) {
         m_bScanning = true;
         FocusLater(ui->idEdit);
     } else {
@@ -125,7 +125,7 @@ void CPrivateView::OnGroupOnlyClicked()
 {
     Guarded([this] {
         const bool stored = IsSet(Attribute(Entry(), QStringLiteral("show_grp_only")));
-        if (!ProfileEdits::SetAttribute(Doc(), Entry(), QStringLiteral("show_grp_only"), !stored).IsApplied())
+        if (!Write(QStringLiteral("show_grp_only"), !stored).IsApplied())
             throw ProfileDataFault();
         QSignalBlocker block(ui->groupOnlyCheck);
         ui->groupOnlyCheck->setChecked(!stored);
@@ -149,7 +149,7 @@ void CPrivateView::OnRingerChosen(int position)
     if (position < 0)
         return;
     Guarded([&] {
-        if (!ProfileEdits::SetAttribute(Doc(), Entry(), QStringLiteral("alert_tone"), position + 1).IsApplied())
+        if (!Write(QStringLiteral("alert_tone"), position + 1).IsApplied())
             throw ProfileDataFault();
     });
 }
@@ -161,20 +161,12 @@ void CPrivateView::OnChannelChosen(int position)
     if (position < 0 || position == m_nChannelPosition)
         return;
     Guarded([&] {
-        bool confirmed = false;
-        const EditOutcome outcome = WriteWithConfirmation(QStringLiteral("channel"), position + 1, {}, &confirmed);
-        if (!outcome.IsApplied()) {
-            if (confirmed)
-                throw ProfileDataFault();
-            SetComboIndex(ui->channelCombo, m_nChannelPosition);
+        // The rules ask before the private leaves its groups (137).
+        if (!WriteChoice(ui->channelCombo, m_nChannelPosition, position, QStringLiteral("channel"), position + 1))
             return;
-        }
-        m_nChannelPosition = position;
         FillHomeGroupChoice();
-        if (confirmed) {
-            // Groups may have lost their last member and gone with it.
-            SendHint(UpdateHint::Refresh, TreeNode::Private, EntryIndex());
-        }
+        // Groups may have lost their last member and gone with it.
+        SendHint(HintAction::Refresh, NodeKind::Private, EntryIndex());
     });
 }
 
@@ -198,15 +190,12 @@ bool CPrivateView::CommitId(bool fromIdField)
         return false;
     }
     if (text != Attribute(Entry(), QStringLiteral("pid"))) {
-        const EditOutcome outcome = ProfileEdits::SetAttribute(Doc(), Entry(), QStringLiteral("pid"), text);
-        if (outcome.messageId != 0)
-            RuleMessage(outcome.messageId, outcome.style);
-        if (!outcome.IsApplied()) {
+        if (!Write(QStringLiteral("pid"), text).IsApplied()) {
             FocusLater(ui->idEdit);
             return false;
         }
         RefreshCaption();
-        SendHint(UpdateHint::Refresh, TreeNode::Private, EntryIndex());
+        SendHint(HintAction::Refresh, NodeKind::Private, EntryIndex());
     }
     if (fromIdField)
         m_bIdAccepted = true;
@@ -259,9 +248,9 @@ QString CPrivateView::OtherFaults()
         return LoadStr(10163);
     if (text == Attribute(Entry(), QStringLiteral("pid")))
         return QString();
-    if (!ProfileEdits::SetAttribute(Doc(), Entry(), QStringLiteral("pid"), text).IsApplied())
+    if (!Edit(EditRequest::SetAttribute(Entry(), QStringLiteral("pid"), text), true).IsApplied())
         return LoadStr(10163);
-    SendHint(UpdateHint::Refresh, TreeNode::Private, EntryIndex());
+    SendHint(HintAction::Refresh, NodeKind::Private, EntryIndex());
     return QString();
 }
 

@@ -28,7 +28,7 @@ public:
     explicit CPrivateView(const QString& captionSuffix, QWidget* parent = nullptr);
     ~CPrivateView() override;
 
-    void OnEntryAdded(int kind) override;
+    void OnEntryAdded(NodeKind kind) override;
     bool IsScanning() const { return m_bScanning; }
 
 protected:

@@ -7,8 +7,8 @@
 CPrivatesView::CPrivatesView(QWidget* parent) : CContactFolderView("CPrivatesView", "Privates", parent), ui(new Ui::PrivatesView)
 {
     ui->setupUi(Form());
-    AddButton(ui->addButton, TreeNode::Privates);
-    AddButton(ui->addWithScannerButton, TreeNode::ScannedPrivate);
+    AddButton(ui->addButton, NodeKind::Privates);
+    AddButton(ui->addWithScannerButton, NodeKind::ScanAddPrivate);
 }
 
 CPrivatesView::~CPrivatesView() = default;

@@ -25,7 +25,7 @@ QString FreeText(int n)
 }  // namespace
 
 CPublicGroupView::CPublicGroupView(QWidget* parent)
-    : CContactEntryView("CPublicGroupView", TreeNode::PublicGroup, "PublicGroups", parent), ui(new Ui::PublicGroupView)
+    : CContactEntryView("CPublicGroupView", NodeKind::PublicGroup, "PublicGroups", parent), ui(new Ui::PublicGroupView)
 {
     ui->setupUi(Form());
     SetUpEntryControls(ui->nameEdit, ui->deleteButton);
@@ -87,14 +87,9 @@ void CPublicGroupView::OnChannelChosen(int position)
     if (position < 0 || position == m_nChannelPosition)
         return;
     Guarded([&] {
-        const EditOutcome outcome =
-            WriteWithConfirmation(QStringLiteral("channel"), position + 1,
-                                  {QString::number(m_nChannelPosition + 1), QString::number(position + 1)});
-        if (outcome.IsApplied())
-            m_nChannelPosition = position;
-        else
-            SetComboIndex(ui->channelCombo, m_nChannelPosition);
-        SendHint(UpdateHint::Refresh, TreeNode::PublicGroup, EntryIndex());
+        // The rules ask before moving a group between scan lists (133).
+        WriteChoice(ui->channelCombo, m_nChannelPosition, position, QStringLiteral("channel"), position + 1);
+        SendHint(HintAction::Refresh, NodeKind::PublicGroup, EntryIndex());
     });
 }
 

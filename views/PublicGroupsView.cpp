@@ -7,7 +7,7 @@
 CPublicGroupsView::CPublicGroupsView(QWidget* parent) : CContactFolderView("CPublicGroupsView", "PublicGroups", parent), ui(new Ui::PublicGroupsView)
 {
     ui->setupUi(Form());
-    AddButton(ui->addButton, TreeNode::PublicGroups);
+    AddButton(ui->addButton, NodeKind::PublicGroups);
 }
 
 CPublicGroupsView::~CPublicGroupsView() = default;

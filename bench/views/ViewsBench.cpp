@@ -95,11 +95,11 @@ void BM_SwitchToPrivateView(benchmark::State& state)
         return;
     }
     Window window(Setup().path);
-    const int privates = window.tree->FindItem(TreeNode::Privates)->childCount();
+    const int privates = window.tree->FindItem(NodeKind::Privates)->childCount();
     int next = 0;
     for (auto _ : state) {
         next = (next + 37) % privates;
-        if (!window.tree->SelectNode(TreeNode::Private, next))
+        if (!window.tree->SelectNode(NodeKind::Private, next))
             state.SkipWithError("the selection did not move");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -125,7 +125,7 @@ void BM_FourProfileWindowsResident(benchmark::State& state)
         std::vector<std::unique_ptr<Window>> windows;
         for (int i = 0; i < 4; ++i) {
             windows.push_back(std::make_unique<Window>(Setup().path));
-            windows.back()->tree->SelectNode(TreeNode::Private, 5);
+            windows.back()->tree->SelectNode(NodeKind::Private, 5);
         }
         QCoreApplication::processEvents();
         state.counters["resident_MB"] = double(ResidentBytes()) / (1024.0 * 1024.0);

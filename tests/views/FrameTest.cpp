@@ -121,8 +121,8 @@ TEST_F(FrameTest, EveryViewsControlsCarryTheirPagesIdentifiersAndInputsTheirLabe
     Join(adam, Add(QStringLiteral("PrivateGroups"), QStringLiteral("Crew")));
     OpenWindow();
     int views = 0;
-    for (int kind = Radio; kind <= ScanChannel; ++kind) {
-        if (!Select(kind, 0) || !View())
+    for (int kind = int(Radio); kind <= int(ScanChannel); ++kind) {
+        if (!Select(NodeKind(kind), 0) || !View())
             continue;
         ++views;
         const std::string page = View()->PageName().toStdString();

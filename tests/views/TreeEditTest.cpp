@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <QMenu>
+#include <QUndoStack>
 
 namespace {
 
@@ -63,6 +64,41 @@ TEST_F(TreeEditTest, DeletingTheLastMemberOfAGroupAsksAndTakesTheGroupAlong)
     // The view shows the entry now selected.
     EXPECT_EQ(View()->ViewClass(), QStringLiteral("CPrivateView"));
     EXPECT_EQ(Control<QLineEdit>(ControlId::PrivateNameEdit)->text(), QStringLiteral("Bob"));
+}
+
+// Undo replaces the profile: the tree is built again with the selection
+// kept, and the view shows the entry as it was.
+TEST_F(TreeEditTest, UndoingADeleteWithItsCascadeRestoresTreeAndView)
+{
+    NewDoc();
+    CDataItem adam = Add(QStringLiteral("Privates"), QStringLiteral("Adam"));
+    Add(QStringLiteral("Privates"), QStringLiteral("Bob"));
+    Join(adam, Add(QStringLiteral("PrivateGroups"), QStringLiteral("Crew")));
+    m_doc->UndoStack()->clear();
+    OpenWindow();
+    ASSERT_TRUE(Select(Private, 1));
+    ReplaceText(Control<QLineEdit>(ControlId::PrivateNameEdit), QStringLiteral("Bert"));
+    FocusOn(Control<QWidget>(ControlId::PrivateChannelCombo));
+    ASSERT_EQ(Labels(Item(Privates)), (QStringList{"Adam", "Bert"}));
+
+    ASSERT_TRUE(Select(Private, 0));
+    m_tree->setFocus();
+    m_script.Expect(142, kvx::kIdOk);
+    m_tree->OnDelete();
+    Settle();
+    ASSERT_EQ(Labels(Item(PrivateGroups)), QStringList());
+
+    m_doc->UndoStack()->undo();
+    Settle();
+    EXPECT_EQ(Labels(Item(Privates)), (QStringList{"Adam", "Bert"}));
+    EXPECT_EQ(Labels(Item(PrivateGroups)), QStringList{"Crew"});
+    EXPECT_EQ(m_tree->ItemValue(), ItemValue(Private, 0));
+    EXPECT_EQ(Control<QLineEdit>(ControlId::PrivateNameEdit)->text(), QStringLiteral("Adam"));
+
+    m_doc->UndoStack()->undo();
+    Settle();
+    EXPECT_EQ(Labels(Item(Privates)), (QStringList{"Adam", "Bob"}));
+    EXPECT_FALSE(m_doc->UndoStack()->canUndo());
 }
 
 TEST_F(TreeEditTest, RenameIsOfferedForContactsOnlyAndTheRulesCanRefuseIt)

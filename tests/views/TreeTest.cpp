@@ -76,9 +76,9 @@ TEST_F(TreeTest, FoldersTheRadioCannotHoldAreLeftOutAndTheirHintsDoNothing)
     EXPECT_EQ(Labels(m_tree->topLevelItem(0)), (QStringList{"Contacts", "Settings", "Lists"}));
     EXPECT_EQ(Labels(Item(Contacts)), (QStringList{"Privates", "Public Groups"}));
     EXPECT_EQ(Labels(Item(Lists)), (QStringList{"Scroll (3)"}));
-    m_pane->UpdateAllViews(nullptr, UpdateHint::Make(UpdateHint::Add, PrivateGroups));
-    m_pane->UpdateAllViews(nullptr, UpdateHint::Make(UpdateHint::Add, TextMessages));
-    m_pane->UpdateAllViews(nullptr, UpdateHint::Make(UpdateHint::Refresh, ScanChannel, 0));
+    m_pane->UpdateAllViews(nullptr, MakeUpdateHint(HintAction::Add, PrivateGroups));
+    m_pane->UpdateAllViews(nullptr, MakeUpdateHint(HintAction::Add, TextMessages));
+    m_pane->UpdateAllViews(nullptr, MakeUpdateHint(HintAction::Refresh, ScanChannel, 0));
     EXPECT_EQ(Folder(QStringLiteral("PrivateGroups")).GetChildCount(), 0);
     EXPECT_FALSE(m_doc->IsModified());
 }
@@ -110,11 +110,11 @@ TEST_F(TreeTest, TheRadiosOwnPrivateIsBoldWithItsImageUntilItsIdChanges)
     EXPECT_FALSE(IsOwn(Item(Private, own == 0 ? 1 : 0)));
 
     // Relabelling keeps it; a new ID takes it away.
-    m_pane->UpdateAllViews(nullptr, UpdateHint::Make(UpdateHint::Refresh, Private));
+    m_pane->UpdateAllViews(nullptr, MakeUpdateHint(HintAction::Refresh, Private));
     EXPECT_TRUE(IsOwn(Item(Private, own)));
     CDataItem entry = Entry(QStringLiteral("Privates"), own);
     Set(entry, QStringLiteral("pid"), QStringLiteral("10009999"));
-    m_pane->UpdateAllViews(nullptr, UpdateHint::Make(UpdateHint::Refresh, Private));
+    m_pane->UpdateAllViews(nullptr, MakeUpdateHint(HintAction::Refresh, Private));
     EXPECT_FALSE(Item(Private, own)->font(0).bold());
     EXPECT_EQ(Item(Private, own)->icon(0).cacheKey(), ViewImages::TreeIcon(ImagePrivate).cacheKey());
 }

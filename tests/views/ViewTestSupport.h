@@ -11,7 +11,6 @@
 #include "FormViewPane.h"
 #include "KVXZOTDoc.h"
 #include "KVXZOTTreeView.h"
-#include "ProfileEdits.h"
 #include "RadioSimulator.h"
 #include "TreeNodeKinds.h"
 
@@ -39,11 +38,15 @@ protected:
     // A new profile from a template of the installation.
     CKVXZOTDoc& NewDoc(const QString& templateName = QStringLiteral("KVX30"))
     {
-        m_doc = std::make_unique<CKVXZOTDoc>();
-        CKVXZOTDoc::SetNewTemplatePath(TemplatePath(templateName));
-        EXPECT_TRUE(m_doc->OnNewDocument());
-        CKVXZOTDoc::SetNewTemplatePath(QString());
+        CreateDoc();
+        EXPECT_TRUE(m_doc->OnNewDocument(TemplatePath(templateName)));
         return *m_doc;
+    }
+    // A document whose messages go to the script.
+    void CreateDoc()
+    {
+        m_doc = std::make_unique<CKVXZOTDoc>();
+        m_doc->SetMessageSink([this](const QString& text, unsigned style) { return m_script.Show(text, style); });
     }
     // The template's text with replacements applied, opened as a file.
     CKVXZOTDoc& DocFromTemplateText(const QList<QPair<QString, QString>>& replacements,
@@ -59,7 +62,7 @@ protected:
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(text.toUtf8());
         file.close();
-        m_doc = std::make_unique<CKVXZOTDoc>();
+        CreateDoc();
         EXPECT_TRUE(m_doc->OnOpenDocument(path));
         return *m_doc;
     }
@@ -67,7 +70,7 @@ protected:
     // public groups, 25 messages), as a radio read makes it.
     CKVXZOTDoc& SimulatedDoc()
     {
-        m_doc = std::make_unique<CKVXZOTDoc>();
+        CreateDoc();
         EXPECT_TRUE(m_doc->SetVirtualCPData(CRadioSimulator::FullContent()));
         m_doc->RefreshVisibleSettings();
         return *m_doc;
@@ -116,9 +119,10 @@ protected:
     }
     CDataItem Add(const QString& folder, const QString& name, int channel = 1)
     {
-        CDataItem node = Folder(folder);
-        CDataItem added = folder == QLatin1String("PublicGroups") ? ProfileEdits::AddChild(node, *m_doc)
-                                                                  : ProfileEdits::AddNamedChild(node, name, *m_doc);
+        const CDataItem node = Folder(folder);
+        CDataItem added = m_doc->Apply(folder == QLatin1String("PublicGroups") ? EditRequest::AddChild(node)
+                                                                               : EditRequest::AddPrivateOrGroup(node, name))
+                              .added;
         EXPECT_FALSE(added.IsEmpty());
         Set(added, QStringLiteral("name"), name);
         Set(added, QStringLiteral("channel"), QString::number(channel));
@@ -126,7 +130,7 @@ protected:
     }
     void Set(CDataItem& item, const QString& attribute, const QVariant& value)
     {
-        const EditOutcome outcome = ProfileEdits::SetAttribute(*m_doc, item, attribute, value, true);
+        const EditOutcome outcome = m_doc->Apply(EditRequest::SetAttribute(item, attribute, value), true);
         EXPECT_TRUE(outcome.IsApplied()) << attribute.toStdString() << " refused with " << outcome.messageId;
     }
     // Makes a private a member of a private group.
@@ -134,7 +138,7 @@ protected:
     {
         CDataItem parents;
         privateEntry.GetChildByName(QStringLiteral("ParentPrivateGroups"), parents);
-        CDataItem link = ProfileEdits::AddChild(parents, *m_doc);
+        CDataItem link = m_doc->Apply(EditRequest::AddChild(parents)).added;
         ASSERT_FALSE(link.IsEmpty());
         Set(link, QStringLiteral("pid"), group.GetAttributeValue(QStringLiteral("pid")));
     }
@@ -156,7 +160,7 @@ protected:
         CBaseView* view = View();
         return view ? qobject_cast<T*>(view->Control(id)) : nullptr;
     }
-    QTreeWidgetItem* Item(int kind, int index = 0) const { return m_tree->FindItem(kind, index); }
+    QTreeWidgetItem* Item(NodeKind kind, int index = 0) const { return m_tree->FindItem(kind, index); }
     static QStringList Labels(const QTreeWidgetItem* folder)
     {
         QStringList labels;
@@ -164,7 +168,7 @@ protected:
             labels << folder->child(i)->text(0);
         return labels;
     }
-    bool Select(int kind, int index = 0)
+    bool Select(NodeKind kind, int index = 0)
     {
         const bool moved = m_tree->SelectNode(kind, index);
         Settle();

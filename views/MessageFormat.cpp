@@ -1,15 +1,6 @@
-#include "RuleMessages.h"
-
-#include "StringTable.h"
+#include "MessageFormat.h"
 
 #include <QRegularExpression>
-
-namespace {
-
-constexpr int kMaxNameLength = 20;
-constexpr int kMaxMessageLength = 80;
-
-}  // namespace
 
 QString FormatMessage(const QString& format, const QStringList& args)
 {
@@ -24,16 +15,4 @@ QString FormatMessage(const QString& format, const QStringList& args)
         from = match.capturedEnd();
     }
     return text + format.mid(from);
-}
-
-QString RuleMessageText(int id)
-{
-    switch (id) {
-    case 165:
-        return FormatMessage(LoadStr(id), {QString::number(kMaxNameLength)});
-    case 201:
-        return FormatMessage(LoadStr(id), {QString::number(kMaxMessageLength)});
-    default:
-        return LoadStr(id);
-    }
 }
