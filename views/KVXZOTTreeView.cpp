@@ -28,7 +28,9 @@ CKVXZOTTreeView::CKVXZOTTreeView(CKVXZOTDoc* doc, CFormViewPane* pane, QWidget* 
     : QTreeWidget(parent), m_pDoc(doc), m_pPane(pane)
 {
     setObjectName(QStringLiteral("profileTree"));
-    setAccessibleName(LoadStr(131));
+    // A screen reader names the tree after the profile it shows.
+    setAccessibleName(doc->GetTitle());
+    connect(doc, &CKVXZOTDoc::titleChanged, this, &QWidget::setAccessibleName);
     setHeaderHidden(true);
     setColumnCount(1);
     setSelectionMode(QAbstractItemView::SingleSelection);

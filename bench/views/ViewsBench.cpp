@@ -88,6 +88,21 @@ void BM_OpenProfileWindow(benchmark::State& state)
 }
 BENCHMARK(BM_OpenProfileWindow)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The document alone, for the share of the window in the figure above.
+void BM_OpenProfileDocument(benchmark::State& state)
+{
+    if (!Setup().ok) {
+        state.SkipWithError("no maximal profile");
+        return;
+    }
+    for (auto _ : state) {
+        CKVXZOTDoc doc;
+        if (!doc.OnOpenDocument(Setup().path))
+            state.SkipWithError("the profile did not open");
+    }
+}
+BENCHMARK(BM_OpenProfileDocument)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 void BM_SwitchToPrivateView(benchmark::State& state)
 {
     if (!Setup().ok) {
