@@ -236,7 +236,9 @@ void CBaseView::WatchControls()
 
 bool CBaseView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType())
+    // Keys of a popup (a combo's open list) stay the popup's.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == window())
         return FormKeyPress(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
     return QScrollArea::eventFilter(watched, event);
 }
