@@ -171,6 +171,30 @@ TEST_F(TreeEditTest, ALabelBeingEditedIsCommittedBeforeACommandAndARefusalStopsI
     EXPECT_EQ(Name(Entry(QStringLiteral("PublicGroups"), 1)), QStringLiteral("Control"));
 }
 
+// Write and Report commit the view and put the current entry in its place.
+TEST_F(TreeEditTest, CommittingForWriteRepositionsTheCurrentEntryAndKeepsItSelected)
+{
+    NewDoc();
+    for (const char* name : {"Adam", "Bob", "Zed"})
+        Add(QStringLiteral("Privates"), QString::fromLatin1(name));
+    OpenWindow();
+    QList<QPair<QString, int>> help;
+    QObject::connect(m_pane, &CFormViewPane::helpContextChanged,
+                     [&](const QString& viewClass, int id) { help.append({viewClass, id}); });
+    ASSERT_TRUE(Select(Private, 0));
+    EXPECT_EQ(help.last(), (QPair<QString, int>{"CPrivateView", 0}));
+    ReplaceText(Control<QLineEdit>(ControlId::PrivateNameEdit), QStringLiteral("Max"));
+    EXPECT_EQ(help.last(), (QPair<QString, int>{"CPrivateView", ControlId::PrivateNameEdit}));
+
+    ASSERT_TRUE(m_pane->CommitPendingEdits(true));
+    Settle();
+    EXPECT_EQ(Names(QStringLiteral("Privates")), (QStringList{"Bob", "Max", "Zed"}));
+    EXPECT_EQ(Labels(Item(Privates)), (QStringList{"Bob", "Max", "Zed"}));
+    EXPECT_EQ(m_tree->ItemValue(), ItemValue(Private, 1));
+    EXPECT_EQ(View()->EntryIndex(), 1);
+    EXPECT_EQ(Control<QLineEdit>(ControlId::PrivateNameEdit)->text(), QStringLiteral("Max"));
+}
+
 TEST_F(TreeEditTest, CommandStatesFollowTheSelectionAndTheFocus)
 {
     NewDoc();
