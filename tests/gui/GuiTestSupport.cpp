@@ -1,0 +1,107 @@
+#include "GuiTestSupport.h"
+
+#include "ChildFrame.h"
+#include "FileDialogs.h"
+#include "KVXZOTDoc.h"
+#include "MachineDefaults.h"
+#include "MainFrame.h"
+#include "MessageBoxAdapter.h"
+#include "NewProfileDialog.h"
+#include "SerialPortList.h"
+
+#include <QDialogButtonBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QPointer>
+#include <QTimer>
+
+void GuiTest::SetUp()
+{
+    m_settings = std::make_unique<ScopedTestSettings>();
+    ASSERT_TRUE(kvx::registry::WriteMachineDefaults(Store(), QStringLiteral(KVX_INSTALLATION_DIR)));
+    kvx::serial::SetPortEnumerator([this] { return std::optional<QStringList>(ports); });
+    CMessageBoxAdapter::SetScript(&messages);
+    FileDialogs::SetOverride([this](bool, const QString& proposed) {
+        fileProposals << proposed;
+        return m_fileAnswers.isEmpty() ? QString() : m_fileAnswers.takeFirst();
+    });
+}
+
+void GuiTest::TearDown()
+{
+    if (m_app && m_app->MainFrame()) {
+        // Whatever is still open goes without questions.
+        for (CChildFrame* child : m_app->MainFrame()->Children())
+            child->Document().SetModifiedFlag(false);
+    }
+    ExpectNoWaitingDialogActions();
+    m_app.reset();
+    QApplication::processEvents();
+    EXPECT_TRUE(messages.Unexpected().isEmpty()) << "unexpected messages: " << messages.Unexpected().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(messages.Pending().isEmpty()) << "messages never shown: " << messages.Pending().join(QStringLiteral(" | ")).toStdString();
+    FileDialogs::SetOverride({});
+    CMessageBoxAdapter::SetScript(nullptr);
+    kvx::serial::SetPortEnumerator({});
+    m_settings.reset();
+}
+
+CMainFrame* GuiTest::Start(const QStringList& arguments)
+{
+    m_app = std::make_unique<CKVXZOTGuiApp>([] { return true; },
+                                            CKVXZOTGuiApp::ParseCommandLine(QStringList{QStringLiteral("--no-splash")} + arguments));
+    if (!m_app->InitInstance())
+        return nullptr;
+    return m_app->MainFrame();
+}
+
+CChildFrame* GuiTest::NewFromTemplate(const QString& name)
+{
+    WhenModal<CNewProfileDialog>([name](CNewProfileDialog* dialog) {
+        auto* list = Child<QListWidget>(dialog, "templates");
+        const auto items = list->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1);
+        list->setCurrentItem(items.first());
+        Child<QPushButton>(dialog, "ok")->click();
+    });
+    const int before = Frame().Children().size();
+    Frame().OnFileNew();
+    return Frame().Children().size() > before ? Frame().ActiveChild() : nullptr;
+}
+
+void GuiTest::AnswerFileDialogs(const QStringList& paths)
+{
+    m_fileAnswers = paths;
+}
+
+namespace {
+
+// Actions waiting for their dialog; a test must not leave one behind.
+QList<QPointer<QTimer>> g_waiting;
+
+}  // namespace
+
+void WhenModalWidget(std::function<bool(QWidget*)> action)
+{
+    auto* timer = new QTimer;
+    g_waiting << timer;
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && action(modal)) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start(5);
+}
+
+void ExpectNoWaitingDialogActions()
+{
+    for (const QPointer<QTimer>& timer : std::as_const(g_waiting)) {
+        if (timer && timer->isActive()) {
+            ADD_FAILURE() << "a dialog the test waited for never opened";
+            timer->deleteLater();
+            timer->stop();
+        }
+    }
+    g_waiting.clear();
+}
