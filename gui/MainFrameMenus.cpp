@@ -108,26 +108,32 @@ QMenu* CMainFrame::TopMenu(int position) const
 
 void CMainFrame::CreateActions()
 {
+    // Commands run from the event loop once their trigger has returned: a
+    // command that opens a modal dialog must not hold up whoever triggered
+    // it (an accessibility client waits for its answer).
+    const auto Bind = [this](QAction* action, auto slot) {
+        connect(action, &QAction::triggered, this, slot, Qt::QueuedConnection);
+    };
     using namespace CommandId;
     const auto ctrl = [](Qt::Key k) { return QKeySequence(Qt::CTRL | k); };
-    connect(AddCommand(FileNew, 226, ctrl(Qt::Key_N), false), &QAction::triggered, this, &CMainFrame::OnFileNew);
-    connect(AddCommand(FileOpen, 227, ctrl(Qt::Key_O), false), &QAction::triggered, this, &CMainFrame::OnFileOpen);
-    connect(AddCommand(FileClose, 228, {}, true), &QAction::triggered, this, &CMainFrame::OnFileClose);
-    connect(AddCommand(FileSave, 229, ctrl(Qt::Key_S), true), &QAction::triggered, this, &CMainFrame::OnFileSave);
-    connect(AddCommand(FileSaveAs, 230, {}, true), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
-    connect(AddCommand(AppExit, 232, {}, false), &QAction::triggered, this, &QWidget::close);
+    Bind(AddCommand(FileNew, 226, ctrl(Qt::Key_N), false), &CMainFrame::OnFileNew);
+    Bind(AddCommand(FileOpen, 227, ctrl(Qt::Key_O), false), &CMainFrame::OnFileOpen);
+    Bind(AddCommand(FileClose, 228, {}, true), &CMainFrame::OnFileClose);
+    Bind(AddCommand(FileSave, 229, ctrl(Qt::Key_S), true), &CMainFrame::OnFileSave);
+    Bind(AddCommand(FileSaveAs, 230, {}, true), &CMainFrame::OnFileSaveAs);
+    Bind(AddCommand(AppExit, 232, {}, false), &QWidget::close);
 
-    connect(AddCommand(EditUndo, GuiText::MenuUndo, ctrl(Qt::Key_Z), true), &QAction::triggered, this, &CMainFrame::OnEditUndo);
-    connect(AddCommand(EditRedo, GuiText::MenuRedo, ctrl(Qt::Key_Y), true), &QAction::triggered, this, &CMainFrame::OnEditRedo);
-    connect(AddCommand(EditAdd, 234, ctrl(Qt::Key_A), true), &QAction::triggered, this, &CMainFrame::OnEditAdd);
-    connect(AddCommand(EditScanAdd, 235, ctrl(Qt::Key_T), true), &QAction::triggered, this, &CMainFrame::OnEditScanAdd);
-    connect(AddCommand(EditCut, 236, ctrl(Qt::Key_X), true), &QAction::triggered, this, &CMainFrame::OnEditCut);
-    connect(AddCommand(EditCopy, 237, ctrl(Qt::Key_C), true), &QAction::triggered, this, &CMainFrame::OnEditCopy);
-    connect(AddCommand(EditPaste, 238, ctrl(Qt::Key_V), true), &QAction::triggered, this, &CMainFrame::OnEditPaste);
-    connect(AddCommand(EditDelete, 239, QKeySequence(Qt::Key_Delete), true), &QAction::triggered, this, &CMainFrame::OnEditDelete);
-    connect(AddCommand(EditRename, 240, QKeySequence(Qt::Key_F2), true), &QAction::triggered, this, &CMainFrame::OnEditRename);
-    connect(AddCommand(EditDealerInfo, 241, {}, false), &QAction::triggered, this, &CMainFrame::OnDealerInfo);
-    connect(AddCommand(EditPreference, 242, {}, false), &QAction::triggered, this, &CMainFrame::OnPreference);
+    Bind(AddCommand(EditUndo, GuiText::MenuUndo, ctrl(Qt::Key_Z), true), &CMainFrame::OnEditUndo);
+    Bind(AddCommand(EditRedo, GuiText::MenuRedo, ctrl(Qt::Key_Y), true), &CMainFrame::OnEditRedo);
+    Bind(AddCommand(EditAdd, 234, ctrl(Qt::Key_A), true), &CMainFrame::OnEditAdd);
+    Bind(AddCommand(EditScanAdd, 235, ctrl(Qt::Key_T), true), &CMainFrame::OnEditScanAdd);
+    Bind(AddCommand(EditCut, 236, ctrl(Qt::Key_X), true), &CMainFrame::OnEditCut);
+    Bind(AddCommand(EditCopy, 237, ctrl(Qt::Key_C), true), &CMainFrame::OnEditCopy);
+    Bind(AddCommand(EditPaste, 238, ctrl(Qt::Key_V), true), &CMainFrame::OnEditPaste);
+    Bind(AddCommand(EditDelete, 239, QKeySequence(Qt::Key_Delete), true), &CMainFrame::OnEditDelete);
+    Bind(AddCommand(EditRename, 240, QKeySequence(Qt::Key_F2), true), &CMainFrame::OnEditRename);
+    Bind(AddCommand(EditDealerInfo, 241, {}, false), &CMainFrame::OnDealerInfo);
+    Bind(AddCommand(EditPreference, 242, {}, false), &CMainFrame::OnPreference);
 
     auto* languages = new QActionGroup(this);
     for (const LanguageCommand& command : kLanguageCommands) {
@@ -137,7 +143,7 @@ void CMainFrame::CreateActions()
         action->setChecked(language == m_strLanguage);
         action->setData(language);
         languages->addAction(action);
-        connect(action, &QAction::triggered, this, [this, language] { OnLanguage(language); });
+        Bind(action, [this, language] { OnLanguage(language); });
     }
 
     QAction* toolbar = AddCommand(ViewToolbar, 248, {}, false);
@@ -148,14 +154,14 @@ void CMainFrame::CreateActions()
     helpPane->setCheckable(true);
     connect(helpPane, &QAction::toggled, this, &CMainFrame::OnViewHelpPane);
 
-    connect(AddCommand(DeviceRead, 252, ctrl(Qt::Key_R), false), &QAction::triggered, this, &CMainFrame::OnDeviceRead);
-    connect(AddCommand(DeviceWrite, 253, ctrl(Qt::Key_W), true), &QAction::triggered, this, &CMainFrame::OnDeviceWrite);
-    connect(AddCommand(DeviceReset, 254, ctrl(Qt::Key_E), false), &QAction::triggered, this, &CMainFrame::OnDeviceReset);
-    connect(AddCommand(Report, 255, {}, true), &QAction::triggered, this, &CMainFrame::OnReport);
+    Bind(AddCommand(DeviceRead, 252, ctrl(Qt::Key_R), false), &CMainFrame::OnDeviceRead);
+    Bind(AddCommand(DeviceWrite, 253, ctrl(Qt::Key_W), true), &CMainFrame::OnDeviceWrite);
+    Bind(AddCommand(DeviceReset, 254, ctrl(Qt::Key_E), false), &CMainFrame::OnDeviceReset);
+    Bind(AddCommand(Report, 255, {}, true), &CMainFrame::OnReport);
     AddCommand(WindowCascade, 257, {}, true);
     AddCommand(WindowTile, 258, {}, true);
-    connect(AddCommand(HelpFinder, 260, QKeySequence(Qt::Key_F1), false), &QAction::triggered, this, &CMainFrame::OnHelpFinder);
-    connect(AddCommand(AppAbout, 261, {}, false), &QAction::triggered, this, &CMainFrame::OnAppAbout);
+    Bind(AddCommand(HelpFinder, 260, QKeySequence(Qt::Key_F1), false), &CMainFrame::OnHelpFinder);
+    Bind(AddCommand(AppAbout, 261, {}, false), &CMainFrame::OnAppAbout);
 }
 
 void CMainFrame::CreateMenus()
@@ -335,13 +341,16 @@ void CMainFrame::RebuildRecentFileMenu()
         auto* entry = new QAction(CRecentFileList::MenuText(i, files[i]), this);
         entry->setProperty("commandId", CommandId::FileMruFirst + i);
         const QString path = files[i];
-        connect(entry, &QAction::triggered, this, [this, path] {
+        connect(
+            entry, &QAction::triggered, this,
+            [this, path] {
             // An entry that no longer opens leaves the list.
-            if (!OpenDocumentFile(path)) {
-                m_pRecentFiles->Remove(path);
-                RebuildRecentFileMenu();
-            }
-        });
+                if (!OpenDocumentFile(path)) {
+                    m_pRecentFiles->Remove(path);
+                    RebuildRecentFileMenu();
+                }
+            },
+            Qt::QueuedConnection);
         m_recentActions << entry;
     }
     m_pFileMenu->insertActions(m_pRecentSeparator, m_recentActions);

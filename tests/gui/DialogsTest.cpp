@@ -51,7 +51,7 @@ TEST_F(DialogsTest, PreferenceListsThePortsSelectsTheConfiguredOneAndStoresTheCh
         combo->setCurrentText(QStringLiteral("COM3"));
         Child<QPushButton>(dialog, "cancel")->click();
     });
-    Frame().Action(CommandId::EditPreference)->trigger();
+    Run(CommandId::EditPreference);
     EXPECT_EQ(listed, ports);
     EXPECT_EQ(UserValue(Store(), QStringLiteral("CurrentComPort")), QStringLiteral("COM10")) << "Cancel keeps the port";
 
@@ -59,7 +59,7 @@ TEST_F(DialogsTest, PreferenceListsThePortsSelectsTheConfiguredOneAndStoresTheCh
         Child<QComboBox>(dialog, "ports")->setCurrentText(QStringLiteral("COM7"));
         Child<QPushButton>(dialog, "ok")->click();
     });
-    Frame().Action(CommandId::EditPreference)->trigger();
+    Run(CommandId::EditPreference);
     EXPECT_EQ(UserValue(Store(), QStringLiteral("CurrentComPort")), QStringLiteral("COM7"));
     EXPECT_EQ(Frame().findChild<QLabel*>(QStringLiteral("portPane"))->text(), QStringLiteral("Port: COM7"));
 }
@@ -82,7 +82,7 @@ TEST_F(DialogsTest, DealerInformationShowsAndStoresTheThreeTexts)
         Child<QPlainTextEdit>(dialog, "notes")->setPlainText(QString(CDealerInfoDialog::kFieldLimit + 10, QLatin1Char('n')));
         Child<QPushButton>(dialog, "ok")->click();
     });
-    Frame().Action(CommandId::EditDealerInfo)->trigger();
+    Run(CommandId::EditDealerInfo);
     const QString key = kAppKey + QStringLiteral("\\Language\\English");
     EXPECT_EQ(Store().ReadMultiString(Hive::User, key, QStringLiteral("DealerInfo")),
               (QStringList{QStringLiteral("North Radio Ltd"), QStringLiteral("Unit 4")}));
@@ -108,9 +108,9 @@ TEST_F(DialogsTest, DealerInformationThatCannotBeShownIsAMessageInstead)
 
 TEST_F(DialogsTest, ALanguageCommandStoresTheLanguageAndAsksForARestartOnlyWhenItChanges)
 {
-    Frame().Action(CommandId::LanguageEnglish)->trigger();   // the one in use: no message
+    Run(CommandId::LanguageEnglish);   // the one in use: no message
     messages.Expect(224);
-    Frame().Action(CommandId::LanguageGerman)->trigger();
+    Run(CommandId::LanguageGerman);
     EXPECT_EQ(UserValue(Store(), QStringLiteral("CurrentLanguage")), QStringLiteral("German"));
     EXPECT_EQ(Frame().ChosenLanguage(), QStringLiteral("German"));
     EXPECT_TRUE(Frame().Action(CommandId::LanguageGerman)->isChecked());

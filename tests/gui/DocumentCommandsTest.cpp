@@ -73,7 +73,7 @@ TEST_F(DocumentCommandsTest, NewListsTheTemplatesAndCreatesNothingOnCancel)
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("New Profile"));
         Child<QPushButton>(dialog, "cancel")->click();
     });
-    Frame().Action(FileNew)->trigger();
+    Run(FileNew);
     EXPECT_EQ(listed, (QStringList{QStringLiteral("KVX10"), QStringLiteral("KVX20"), QStringLiteral("KVX30"), QStringLiteral("KVX35")}));
     EXPECT_EQ(selected, QStringLiteral("KVX10"));
     EXPECT_TRUE(Frame().Children().isEmpty());
@@ -90,7 +90,7 @@ TEST_F(DocumentCommandsTest, NewWithoutTemplatesOrWithABrokenOneCreatesNoDocumen
     ASSERT_TRUE(QDir().mkpath(install + QStringLiteral("/ProfileTemplate")));
     Store().WriteString(kvx::registry::Hive::Machine, kAppKey, QStringLiteral("InstallPath"), install);
     messages.Expect(10114);
-    Frame().Action(FileNew)->trigger();
+    Run(FileNew);
     EXPECT_TRUE(Frame().Children().isEmpty());
 
     QFile broken(install + QStringLiteral("/ProfileTemplate/KVX99.jub"));
@@ -107,8 +107,8 @@ TEST_F(DocumentCommandsTest, OpenTwiceActivatesTheOpenWindowAndRecentFilesKeepFo
     for (int i = 1; i <= 5; ++i)
         paths << CopyOfTemplate(QStringLiteral("KVX30"), QStringLiteral("P%1.jub").arg(i));
     AnswerFileDialogs({paths[0], paths[0]});
-    Frame().Action(FileOpen)->trigger();
-    Frame().Action(FileOpen)->trigger();
+    Run(FileOpen);
+    Run(FileOpen);
     EXPECT_EQ(Frame().Children().size(), 1);
     for (int i = 1; i < 5; ++i)
         ASSERT_NE(Frame().OpenDocumentFile(paths[i]), nullptr);
@@ -136,7 +136,7 @@ TEST_F(DocumentCommandsTest, SaveAsProposesTheTitleWritesUtf16AndRenamesTheWindo
     AnswerFileDialogs({target});
     if (child->Document().GetDataModel().GetGroup() != 3)
         messages.Expect(297, kvx::kIdYes);
-    Frame().Action(FileSave)->trigger();   // no path yet: Save asks like Save As
+    Run(FileSave);   // no path yet: Save asks like Save As
     EXPECT_EQ(fileProposals, QStringList{QStringLiteral("KVX35.jub")});
     EXPECT_EQ(FileStart(target, 2), QByteArray("\xFF\xFE", 2));
     EXPECT_EQ(child->Document().GetTitle(), QStringLiteral("Saved.jub"));
@@ -145,7 +145,7 @@ TEST_F(DocumentCommandsTest, SaveAsProposesTheTitleWritesUtf16AndRenamesTheWindo
 
     // Save As proposes the current path; a cancelled dialog writes nothing.
     QFile::remove(target);
-    Frame().Action(FileSaveAs)->trigger();
+    Run(FileSaveAs);
     EXPECT_EQ(fileProposals.value(1), target);
     EXPECT_FALSE(QFile::exists(target));
 }
@@ -159,12 +159,12 @@ TEST_F(DocumentCommandsTest, ClosingAModifiedProfileAsksAndCancelKeepsIt)
     child->Document().SetModifiedFlag(true);
 
     messages.ExpectText(AskToSave(QStringLiteral("Fleet.jub")), kvx::kIdCancel);
-    Frame().Action(FileClose)->trigger();
+    Run(FileClose);
     QApplication::processEvents();
     ASSERT_EQ(Frame().Children().size(), 1);
 
     messages.ExpectText(AskToSave(QStringLiteral("Fleet.jub")), kvx::kIdNo);
-    Frame().Action(FileClose)->trigger();
+    Run(FileClose);
     QApplication::processEvents();
     EXPECT_TRUE(Frame().Children().isEmpty());
     EXPECT_EQ(FileStart(path, 1 << 20), before) << "No must not write";

@@ -1,6 +1,7 @@
 #include "GuiTestSupport.h"
 
 #include "ChildFrame.h"
+#include "CommandIds.h"
 #include "FileDialogs.h"
 #include "KVXZOTDoc.h"
 #include "MachineDefaults.h"
@@ -64,8 +65,18 @@ CChildFrame* GuiTest::NewFromTemplate(const QString& name)
         Child<QPushButton>(dialog, "ok")->click();
     });
     const int before = Frame().Children().size();
-    Frame().OnFileNew();
+    Run(CommandId::FileNew);
     return Frame().Children().size() > before ? Frame().ActiveChild() : nullptr;
+}
+
+void GuiTest::Run(int commandId)
+{
+    QAction* action = Frame().Action(commandId);
+    ASSERT_NE(action, nullptr) << commandId;
+    ASSERT_TRUE(action->isEnabled()) << commandId;
+    action->trigger();
+    QCoreApplication::sendPostedEvents();
+    QApplication::processEvents();
 }
 
 void GuiTest::AnswerFileDialogs(const QStringList& paths)

@@ -144,33 +144,31 @@ TEST_F(MainFrameTest, CutCopyPasteActOnAWritableFieldElseOnTheTree)
     field->setSelection(0, 5);
     EXPECT_TRUE(Frame().Action(EditCopy)->isEnabled());
     EXPECT_TRUE(Frame().Action(EditCut)->isEnabled());
-    Frame().Action(EditCut)->trigger();
+    Run(EditCut);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Alpha"));
     EXPECT_EQ(field->text(), QStringLiteral(" Bravo"));
     field->setCursorPosition(6);
-    Frame().Action(EditPaste)->trigger();
+    Run(EditPaste);
     EXPECT_EQ(field->text(), QStringLiteral(" BravoAlpha"));
     // Undo belongs to the field first.
     EXPECT_TRUE(Frame().Action(EditUndo)->isEnabled());
-    Frame().Action(EditUndo)->trigger();
+    Run(EditUndo);
     EXPECT_EQ(field->text(), QStringLiteral(" Bravo"));
 
     // A read-only field is not an edit target: Copy goes to the tree, which
     // has nothing to copy here.
-    QApplication::clipboard()->setText(QStringLiteral("unchanged"));
     QLineEdit* readOnly = FocusedField(Frame(), QStringLiteral("Locked text"), true);
     readOnly->selectAll();
     QApplication::processEvents();
     EXPECT_FALSE(Frame().Action(EditCopy)->isEnabled());
-    Frame().Action(EditCopy)->trigger();
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("unchanged"));
+    EXPECT_FALSE(Frame().Action(EditCut)->isEnabled());
 }
 
 TEST_F(MainFrameTest, TheHelpPaneFlagSurvivesARestart)
 {
     ASSERT_NE(NewFromTemplate(), nullptr);
     EXPECT_FALSE(Frame().IsHelpPaneShown());
-    Frame().Action(ViewHelpPane)->trigger();
+    Run(ViewHelpPane);
     EXPECT_TRUE(Frame().ActiveChild()->HelpPane()->isVisibleTo(Frame().ActiveChild()));
     Frame().ActiveChild()->Document().SetModifiedFlag(false);
 
