@@ -150,6 +150,17 @@ TEST_F(DocumentCommandsTest, SaveAsProposesTheTitleWritesUtf16AndRenamesTheWindo
     EXPECT_FALSE(QFile::exists(target));
 }
 
+TEST_F(DocumentCommandsTest, SaveWritesAnOpenedProfileInPlace)
+{
+    const QString path = CopyOfTemplate(QStringLiteral("KVX30"), QStringLiteral("Plain.jub"));
+    ASSERT_EQ(FileStart(path, 5), QByteArray("<?xml"));
+    ASSERT_NE(Frame().OpenDocumentFile(path), nullptr);
+    Run(FileSave);
+    EXPECT_TRUE(fileProposals.isEmpty()) << "a profile with a path is saved without asking";
+    // Scrambled, in the single-byte form it was read in: "<?" becomes 8F 8C.
+    EXPECT_EQ(FileStart(path, 2), QByteArray("\x8F\x8C", 2));
+}
+
 TEST_F(DocumentCommandsTest, ClosingAModifiedProfileAsksAndCancelKeepsIt)
 {
     const QString path = CopyOfTemplate(QStringLiteral("KVX30"), QStringLiteral("Fleet.jub"));
