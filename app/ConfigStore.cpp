@@ -1,5 +1,6 @@
 #include "ConfigStore.h"
 
+#include "MessageIds.h"
 #include "Messages.h"
 #include "RegistryStore.h"
 #include "SerialPortList.h"
@@ -96,7 +97,7 @@ QString ResolveComPort(const QString& preferred)
 {
     const auto ports = kvx::serial::EnumerateSerialPorts();
     if (!ports) {
-        kvx::ShowMessageId(10006);
+        kvx::ShowMessageId(kMsgRegistryOpenFailed);
         return QString();
     }
     QString candidate;
@@ -172,7 +173,7 @@ bool WriteDealerInfo(const QStringList& dealer, const QStringList& contact, cons
 bool InitConfiguration()
 {
     if (!EnsureApplicationKeys()) {
-        kvx::ShowMessageId(10115);
+        kvx::ShowMessageId(kMsgRegistryFatal);
         return false;
     }
     EnsureComPortValue();
@@ -181,7 +182,7 @@ bool InitConfiguration()
     if (language.isEmpty()) {
         language = GetDefaultLanguage();
         if (language.isEmpty()) {
-            kvx::ShowMessageId(10115);
+            kvx::ShowMessageId(kMsgRegistryFatal);
             return false;
         }
         if (!SetCurrentLanguage(language))

@@ -2,6 +2,7 @@
 
 #include "ConfigStore.h"
 #include "KVXZOTException.h"
+#include "MessageIds.h"
 #include "Messages.h"
 #include "StringTable.h"
 #include "TextFiles.h"
@@ -18,7 +19,7 @@ XmlDocument CreateSettingsDocument()
     try {
         return XmlDocument::Create();
     } catch (const XmlError&) {
-        KVX_RAISE(102, QStringLiteral("create MSXML2::DOMDocument40 failed"), "CKVXZOTApp::LoadSettingDoc");
+        KVX_RAISE(kMsgFatalReinstall, QStringLiteral("create MSXML2::DOMDocument40 failed"), "CKVXZOTApp::LoadSettingDoc");
     }
 }
 }  // namespace
@@ -48,7 +49,7 @@ bool CKVXZOTApp::InitInstance()
     SelectLanguage();
     // The platform needs no COM, socket or OLE initialisation here.
     if (!m_scriptEngineProbe || !m_scriptEngineProbe()) {
-        kvx::ShowMessageId(294);
+        kvx::ShowMessageId(kMsgScriptEngineMissing);
         return false;
     }
     if (!LoadSettingsDocuments())
@@ -56,10 +57,10 @@ bool CKVXZOTApp::InitInstance()
     try {
         m_spMergeDoc = XmlDocument::Create();
     } catch (const XmlError&) {
-        kvx::ShowMessageId(102);
+        kvx::ShowMessageId(kMsgFatalReinstall);
         return false;
     }
-    return !SelectGroup(3).IsNull();
+    return !SelectGroup(kLatestModelGroup).IsNull();
 }
 
 bool CKVXZOTApp::SelectLanguage()
@@ -73,7 +74,7 @@ bool CKVXZOTApp::SelectLanguage()
         return true;
     CStringTable::Instance().ResetToEnglish();
     SetCurrentLanguage(QStringLiteral("English"));
-    kvx::ShowMessageId(223);
+    kvx::ShowMessageId(kMsgLanguageMissing);
     return false;
 }
 
@@ -92,7 +93,7 @@ bool CKVXZOTApp::LoadSettingsDocuments()
         const XmlNode region = m_spRegionDoc.SelectSingleNode(QStringLiteral("//dfns:Region"));
         m_strRegion = region.IsNull() ? QString() : region.GetAttribute(QStringLiteral("name"));
         if (BuildRegionWord(QString::fromLatin1(kApplicationName)) != m_strRegion) {
-            kvx::ShowMessageId(222);
+            kvx::ShowMessageId(kMsgFilesMissing);
             return false;
         }
 
@@ -102,7 +103,7 @@ bool CKVXZOTApp::LoadSettingsDocuments()
         kvx::ShowMessageId(e.GetCode());
         return false;
     } catch (const XmlError&) {
-        kvx::ShowMessageId(222);
+        kvx::ShowMessageId(kMsgFilesMissing);
         return false;
     }
 }
@@ -115,11 +116,11 @@ XmlDocument CKVXZOTApp::LoadSettingDoc(const QString& name, bool fromLib)
     const QString folder = fromLib ? QStringLiteral("lib") : QStringLiteral("Report");
     const TextFileContent file = ReadTextFile(InstallationFile(GetInstallPath(), folder + QLatin1Char('/') + name));
     if (file.text.isEmpty()) {
-        kvx::ShowMessageId(222);
+        kvx::ShowMessageId(kMsgFilesMissing);
         return XmlDocument();
     }
     if (!doc.LoadXml(UnscrambleXml(file.text, file.byteForm))) {
-        kvx::ShowMessageId(222);
+        kvx::ShowMessageId(kMsgFilesMissing);
         return XmlDocument();
     }
     return doc;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ModelGroup.h"
 #include "XmlService.h"
 
 #include <QString>
@@ -34,6 +35,9 @@ public:
     void MergeCpToBase();
 
     int GetVersionGroup(const QString& version) const;
+    // The same mapping as a function owning a copy of its data, for use on
+    // any thread (the device-command job calls it on its worker thread).
+    std::function<int(const QString& version)> VersionGroupResolver() const;
     static qint64 VersionToNumber(const QString& version);
 
     QStringList GetSupportLanguages() const;
@@ -58,7 +62,7 @@ protected:
     bool SelectLanguage();
     bool LoadSettingsDocuments();
 
-    int m_nCurrentGroup = 3;
+    int m_nCurrentGroup = kLatestModelGroup;
     kvx::xml::XmlDocument m_spVisibleBase;
     kvx::xml::XmlDocument m_spRegionDoc;
     kvx::xml::XmlDocument m_spHelpPaneDoc;

@@ -1,5 +1,5 @@
-// CKVXZOTDoc: creating, opening and converting profiles, and the visible
-// settings of the profile's model group.
+// CKVXZOTDoc: creating, opening and converting profiles, the visible
+// settings of the profile's model group, and the document's own sinks.
 
 #include "KVXZOTDoc.h"
 
@@ -7,89 +7,138 @@
 #include "DataAdaptor.h"
 #include "KVXZOTApp.h"
 #include "KVXZOTException.h"
-#include "Messages.h"
+#include "MessageIds.h"
+#include "ModelGroup.h"
+#include "RuleScriptHost.h"
 #include "StringTable.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QUndoStack>
 
 using namespace kvx::xml;
 
 namespace {
 
-const int kLatestGroup = 3;
 const QString kExtension = QStringLiteral(".jub");
-
-const VirtualCP* g_radioReadImage = nullptr;
-QString g_newTemplatePath;
 
 }  // namespace
 
-CKVXZOTDoc::CKVXZOTDoc(std::shared_ptr<const IProfileEnvironment> environment)
-    : m_environment(environment ? std::move(environment) : CAppProfileEnvironment::Instance())
+CKVXZOTDoc::CKVXZOTDoc(std::shared_ptr<const IProfileEnvironment> environment, QObject* parent)
+    : QObject(parent),
+      m_environment(environment ? std::move(environment) : CAppProfileEnvironment::Instance()),
+      m_undoStack(new QUndoStack(this))
 {
     try {
         m_spVisibleDoc = XmlDocument::Create();
     } catch (const XmlError&) {
-        KVX_RAISE(102, QStringLiteral("create MSXML2::DOMDocument40 failed"), "CKVXZOTDoc::CKVXZOTDoc");
+        KVX_RAISE(kMsgFatalReinstall, QStringLiteral("create MSXML2::DOMDocument40 failed"), "CKVXZOTDoc::CKVXZOTDoc");
     }
+    m_undoStack->setUndoLimit(kUndoLimit);
+    connect(m_undoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
     ResetModel();
 }
 
+// The undo stack, a child, goes after the model; its commands are only
+// deleted then, never run.
 CKVXZOTDoc::~CKVXZOTDoc() = default;
 
 void CKVXZOTDoc::ResetModel()
 {
-    m_pDataModel = std::make_unique<CRadioDataModel>(m_environment);
+    // The rule script reports its errors to this document's sink.
+    m_pDataModel = std::make_unique<CRadioDataModel>(m_environment, [this](const QString& scriptText) {
+        return CHostRuleScript::Start(scriptText, [this](const QString& message) {
+            if (m_scriptErrorSink)
+                m_scriptErrorSink(message);
+            else
+                ShowScriptError(message);
+        });
+    });
+}
+
+int CKVXZOTDoc::ShowMessage(const QString& text, unsigned style) const
+{
+    return m_messageSink ? m_messageSink(text, style) : kvx::ShowMessage(text, style);
+}
+
+int CKVXZOTDoc::ShowMessageId(int id, unsigned style) const
+{
+    return ShowMessage(LoadStr(id), style);
 }
 
 void CKVXZOTDoc::ShowException(const CKVXZOTException& e) const
 {
-    kvx::ShowMessageId(e.GetCode(), kvx::kMbOk | kvx::kMbIconError);
+    ShowMessageId(e.GetCode(), kvx::kMbOk | kvx::kMbIconError);
 }
 
-void CKVXZOTDoc::SetRadioReadImage(const VirtualCP* image)
+void CKVXZOTDoc::SetTitle(const QString& title)
 {
-    g_radioReadImage = image;
+    if (title == m_strTitle)
+        return;
+    m_strTitle = title;
+    emit titleChanged(title);
 }
 
-void CKVXZOTDoc::SetNewTemplatePath(const QString& path)
+bool CKVXZOTDoc::IsModified() const
 {
-    g_newTemplatePath = path;
+    return !m_undoStack->isClean();
 }
 
-QString CKVXZOTDoc::GetNewTemplatePath()
+void CKVXZOTDoc::SetModifiedFlag(bool modified)
 {
-    return g_newTemplatePath;
+    // Without an undo step to mark it, a modified state never becomes clean
+    // by undoing; only a save (setClean) ends it.
+    if (modified)
+        m_undoStack->resetClean();
+    else
+        m_undoStack->setClean();
 }
 
-bool CKVXZOTDoc::OnNewDocument()
+void CKVXZOTDoc::ClearHistory(bool modified)
+{
+    // clear() also makes the stack clean.
+    m_undoStack->clear();
+    SetModifiedFlag(modified);
+}
+
+void CKVXZOTDoc::BeginProfile()
 {
     ResetModel();
-    m_strPathName.clear();
-    m_strTitle.clear();
-    m_bModified = false;
     m_bConvert = false;
+    ClearHistory(false);
+}
+
+bool CKVXZOTDoc::OnNewDocument(const QString& templatePath)
+{
+    BeginProfile();
+    m_strPathName.clear();
     try {
-        bool loaded = false;
-        if (g_radioReadImage) {
-            const VirtualCP image = *g_radioReadImage;
-            g_radioReadImage = nullptr;
-            loaded = SetVirtualCPData(image);
-            if (!loaded)
-                return false;
-            m_bModified = true;
-            m_strTitle = GetUnitId();
-        } else {
-            loaded = m_pDataModel->LoadProfile(g_newTemplatePath, true);
-            // A new profile is stored in the current form, whatever form
-            // its template was read in.
-            m_pDataModel->SetByteForm(false);
-            m_strTitle = QFileInfo(g_newTemplatePath).completeBaseName();
-        }
+        const bool loaded = m_pDataModel->LoadProfile(templatePath, true);
+        // A new profile is stored in the current form, whatever form its
+        // template was read in.
+        m_pDataModel->SetByteForm(false);
+        SetTitle(QFileInfo(templatePath).completeBaseName());
         RefreshVisibleSettings();
+        emit profileReloaded();
         return loaded;
+    } catch (const CKVXZOTException& e) {
+        ShowException(e);
+        return false;
+    }
+}
+
+bool CKVXZOTDoc::OnNewDocument(const VirtualCP& radioImage)
+{
+    BeginProfile();
+    m_strPathName.clear();
+    try {
+        if (!SetVirtualCPData(radioImage))
+            return false;
+        SetModifiedFlag(true);
+        SetTitle(GetUnitId());
+        RefreshVisibleSettings();
+        return true;
     } catch (const CKVXZOTException& e) {
         ShowException(e);
         return false;
@@ -98,15 +147,14 @@ bool CKVXZOTDoc::OnNewDocument()
 
 bool CKVXZOTDoc::OnOpenDocument(const QString& path)
 {
-    ResetModel();
-    m_bConvert = false;
+    BeginProfile();
     try {
         if (!m_pDataModel->LoadProfile(path, true))
             return false;
         m_strPathName = path;
-        m_strTitle = QFileInfo(path).fileName();
-        m_bModified = false;
+        SetTitle(QFileInfo(path).fileName());
         RefreshVisibleSettings();
+        emit profileReloaded();
         return true;
     } catch (const CKVXZOTException& e) {
         ShowException(e);
@@ -122,7 +170,11 @@ bool CKVXZOTDoc::SetVirtualCPData(const VirtualCP& image)
             return false;
         try {
             CRadioDataModel::SortProfileLists(text);
-            return m_pDataModel->LoadProfile(text, false);
+            const bool loaded = m_pDataModel->LoadProfile(text, false);
+            // The history belongs to the profile that was replaced.
+            ClearHistory(IsModified());
+            emit profileReloaded();
+            return loaded;
         } catch (CKVXZOTException& e) {
             KVX_RERAISE(e, "CKVXZOTDoc::SetVirtualCPData");
         }
@@ -130,6 +182,15 @@ bool CKVXZOTDoc::SetVirtualCPData(const VirtualCP& image)
         ShowException(e);
         return false;
     }
+}
+
+bool CKVXZOTDoc::ReplaceWithRadioImage(const VirtualCP& image)
+{
+    if (!SetVirtualCPData(image))
+        return false;
+    SetModifiedFlag(true);
+    RefreshVisibleSettings();
+    return true;
 }
 
 bool CKVXZOTDoc::GetVirtualCPData(VirtualCP& image, const QString& ownId)
@@ -152,7 +213,7 @@ void CKVXZOTDoc::RefreshVisibleSettings()
     // A profile of no known group has every field of the latest one.
     int group = m_pDataModel->GetGroup();
     if (group == 0)
-        group = kLatestGroup;
+        group = kLatestModelGroup;
     if (group != app->GetCurrentGroup() && app->SelectGroup(group).IsNull())
         return;
     const XmlDocument& visible = app->GetVisibleBase();
@@ -186,7 +247,7 @@ QStringList CKVXZOTDoc::TemplateNames(const IProfileEnvironment& environment, bo
     for (const QFileInfo& file : folder.entryInfoList({QLatin1Char('*') + kExtension}, QDir::Files, QDir::Name))
         names << file.fileName().chopped(4);
     if (names.isEmpty() && showMessageWhenNone)
-        kvx::ShowMessageId(10114, kvx::kMbOk | kvx::kMbIconError);
+        kvx::ShowMessageId(kMsgNoTemplates, kvx::kMbOk | kvx::kMbIconError);
     return names;
 }
 

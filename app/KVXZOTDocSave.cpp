@@ -4,17 +4,13 @@
 #include "KVXZOTDoc.h"
 
 #include "KVXZOTException.h"
+#include "MessageIds.h"
 #include "Messages.h"
+#include "ModelGroup.h"
 #include "ProfileFile.h"
 #include "StringTable.h"
 
 #include <QFileInfo>
-
-namespace {
-
-const int kLatestGroup = 3;
-
-}  // namespace
 
 bool CKVXZOTDoc::OnSaveDocument(const QString& path)
 {
@@ -22,7 +18,7 @@ bool CKVXZOTDoc::OnSaveDocument(const QString& path)
         return false;
     if (!StoreProfile(path))
         return false;
-    m_bModified = false;
+    SetModifiedFlag(false);
     return true;
 }
 
@@ -31,12 +27,12 @@ bool CKVXZOTDoc::StoreProfile(const QString& path)
     try {
         CRadioDataModel& model = *m_pDataModel;
         if (!model.IsLoaded())
-            KVX_RAISE(299, QStringLiteral("No profile is loaded."), "CKVXZOTDoc::OnSaveDocument");
+            KVX_RAISE(kMsgSaveFailed, QStringLiteral("No profile is loaded."), "CKVXZOTDoc::OnSaveDocument");
 
-        if (model.GetGroup() != kLatestGroup && !m_bConvert) {
+        if (model.GetGroup() != kLatestModelGroup && !m_bConvert) {
             const bool yes = m_callbacks.askConvert
                                  ? m_callbacks.askConvert()
-                                 : kvx::ShowMessageId(297, kvx::kMbYesNo | kvx::kMbIconQuestion) == kvx::kIdYes;
+                                 : ShowMessageId(kMsgConvertProfile, kvx::kMbYesNo | kvx::kMbIconQuestion) == kvx::kIdYes;
             if (yes)
                 m_bConvert = true;
         }
@@ -51,14 +47,16 @@ bool CKVXZOTDoc::StoreProfile(const QString& path)
 
         if (m_bConvert) {
             model.LoadProfile(text, false);
+            // The history holds the old format; until this save succeeds the
+            // converted profile is unsaved.
+            ClearHistory(true);
             RefreshVisibleSettings();
-            if (m_callbacks.refreshViews)
-                m_callbacks.refreshViews();
+            emit profileReloaded();
         }
 
         QString error;
         if (!WriteFileAtomically(path, EncodeProfileFile(text, byteForm), &error))
-            KVX_RAISE(299, QStringLiteral("File='%1'\nDesc: %2").arg(path, error), "CKVXZOTDoc::OnSaveDocument");
+            KVX_RAISE(kMsgSaveFailed, QStringLiteral("File='%1'\nDesc: %2").arg(path, error), "CKVXZOTDoc::OnSaveDocument");
         return true;
     } catch (const CKVXZOTException& e) {
         ShowException(e);
@@ -80,23 +78,23 @@ bool CKVXZOTDoc::DoSave(const QString& path, bool replace)
     }
     if (!StoreProfile(target))
         return false;
-    m_bModified = false;
+    SetModifiedFlag(false);
     m_strPathName = target;
-    m_strTitle = QFileInfo(target).fileName();
+    SetTitle(QFileInfo(target).fileName());
     return true;
 }
 
 bool CKVXZOTDoc::SaveModified()
 {
-    if (!m_bModified)
+    if (!IsModified())
         return true;
     QString name = m_strPathName.isEmpty() ? m_strTitle : QFileInfo(m_strPathName).fileName();
     if (name.isEmpty())
         name = QStringLiteral("Untitled");
     const int answer = m_callbacks.askSaveChanges
                            ? m_callbacks.askSaveChanges(name)
-                           : kvx::ShowMessage(QStringLiteral("Save changes to %1?").arg(name),
-                                              kvx::kMbYesNoCancel | kvx::kMbIconQuestion);
+                           : ShowMessage(QStringLiteral("Save changes to %1?").arg(name),
+                                         kvx::kMbYesNoCancel | kvx::kMbIconQuestion);
     if (answer == kvx::kIdCancel)
         return false;
     if (answer == kvx::kIdNo)

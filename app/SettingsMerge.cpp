@@ -5,6 +5,7 @@
 #include "KVXZOTApp.h"
 
 #include "KVXZOTException.h"
+#include "MessageIds.h"
 #include "Messages.h"
 #include "StringTable.h"
 
@@ -87,7 +88,7 @@ XmlDocument CKVXZOTApp::SelectGroup(int group)
     } catch (const CKVXZOTException& e) {
         kvx::ShowMessage(e.GetTrace());
     } catch (const XmlError&) {
-        kvx::ShowMessageId(106);
+        kvx::ShowMessageId(kMsgUnknownError);
     }
     return XmlDocument();
 }
@@ -104,7 +105,7 @@ void CKVXZOTApp::CodePlugMergeToBase(const QString& sourcePath, const QString& t
         const QString name = field.GetAttribute(QStringLiteral("name"), &hasName);
         const QString isExist = field.GetAttribute(QStringLiteral("isExist"), &hasExist);
         if (!hasName || !hasExist)
-            KVX_RAISE(293, LoadStr(293), "CKVXZOTApp::CodePlugMergeToBase");
+            KVX_RAISE(kMsgSettingsBadNode, LoadStr(kMsgSettingsBadNode), "CKVXZOTApp::CodePlugMergeToBase");
         XmlNode existing = name.contains(QLatin1Char('\''))
                                      ? XmlNode()
                                      : target.SelectSingleNode(QStringLiteral("dfns:CPField[@name='%1']").arg(name));
@@ -144,7 +145,7 @@ void CKVXZOTApp::MergeCpToBase()
         const uint id = UnsignedAttribute(control, QStringLiteral("ID"), false);
         const QString page = control.GetAttribute(QStringLiteral("RightView"));
         if (!visible.SelectSingleNode(QStringLiteral("dfns:%1/dfns:Control[@ID='%2']").arg(page).arg(id)).IsNull())
-            KVX_RAISE(292, LoadStr(292), "CKVXZOTApp::MergeCpToBase");
+            KVX_RAISE(kMsgSettingsDuplicateNode, LoadStr(kMsgSettingsDuplicateNode), "CKVXZOTApp::MergeCpToBase");
         control.RemoveAttribute(QStringLiteral("RightView"));
         control.SetAttribute(QStringLiteral("isVisible"), QStringLiteral("1"));
         SelectRequired(visible, QStringLiteral("dfns:%1").arg(page)).AppendChild(control);

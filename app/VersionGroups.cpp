@@ -39,28 +39,58 @@ qint64 CKVXZOTApp::VersionToNumber(const QString& version)
     return a * 10000 + b * 100 + c;
 }
 
+namespace {
+
+// The ZOTVersion section as plain data: exact firmware versions first, then
+// the version spans, each in document order.
+struct VersionGroupTable {
+    struct Span {
+        qint64 start;
+        qint64 end;
+        int group;
+    };
+    QList<QPair<QString, int>> exact;
+    QList<Span> spans;
+
+    static VersionGroupTable Read(const XmlDocument& upDown)
+    {
+        VersionGroupTable table;
+        if (upDown.IsNull())
+            return table;
+        for (const XmlNode& version : upDown.SelectNodes(QStringLiteral("//dfns:ZOTVersion/dfns:*/dfns:FirmwareVer[@version]")))
+            table.exact.append({version.GetAttribute(QStringLiteral("version")), GroupNumberOf(version.Parent())});
+        for (const XmlNode& span : upDown.SelectNodes(QStringLiteral("//dfns:ZOTVersion/dfns:*/dfns:VerSpan[@startVer]")))
+            table.spans.append({CKVXZOTApp::VersionToNumber(span.GetAttribute(QStringLiteral("startVer"))),
+                                CKVXZOTApp::VersionToNumber(span.GetAttribute(QStringLiteral("endVer"))), GroupNumberOf(span.Parent())});
+        return table;
+    }
+
+    int GroupOf(const QString& version) const
+    {
+        QString bare = version;
+        while (bare.startsWith(QLatin1Char('D')) || bare.startsWith(QLatin1Char('R')))
+            bare.remove(0, 1);
+        for (const auto& [text, group] : exact) {
+            if (text == bare)
+                return group;
+        }
+        const qint64 number = CKVXZOTApp::VersionToNumber(bare);
+        for (const Span& span : spans) {
+            if (span.start <= number && number <= span.end)
+                return span.group;
+        }
+        return 0;
+    }
+};
+
+}  // namespace
+
 int CKVXZOTApp::GetVersionGroup(const QString& version) const
 {
-    if (m_spUpDownDoc.IsNull())
-        return 0;
-    QString bare = version;
-    while (bare.startsWith(QLatin1Char('D')) || bare.startsWith(QLatin1Char('R')))
-        bare.remove(0, 1);
-    // A quote would end the XPath literal; no version text contains one.
-    if (bare.contains(QLatin1Char('\'')))
-        return 0;
+    return VersionGroupTable::Read(m_spUpDownDoc).GroupOf(version);
+}
 
-    const XmlNode exact = m_spUpDownDoc.SelectSingleNode(
-        QStringLiteral("//dfns:ZOTVersion/dfns:*/dfns:FirmwareVer[@version='%1']").arg(bare));
-    if (!exact.IsNull())
-        return GroupNumberOf(exact.Parent());
-
-    const qint64 number = VersionToNumber(bare);
-    for (const XmlNode& span : m_spUpDownDoc.SelectNodes(QStringLiteral("//dfns:ZOTVersion/dfns:*/dfns:VerSpan[@startVer]"))) {
-        const qint64 start = VersionToNumber(span.GetAttribute(QStringLiteral("startVer")));
-        const qint64 end = VersionToNumber(span.GetAttribute(QStringLiteral("endVer")));
-        if (start <= number && number <= end)
-            return GroupNumberOf(span.Parent());
-    }
-    return 0;
+std::function<int(const QString& version)> CKVXZOTApp::VersionGroupResolver() const
+{
+    return [table = VersionGroupTable::Read(m_spUpDownDoc)](const QString& version) { return table.GroupOf(version); };
 }

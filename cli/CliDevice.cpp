@@ -3,10 +3,12 @@
 #include "CliCommand.h"
 #include "CliStartup.h"
 #include "ConfigStore.h"
+#include "MessageIds.h"
 #include "Messages.h"
 #include "RadioResult.h"
 #include "StringTable.h"
 
+#include <QEventLoop>
 #include <QTextStream>
 #include <cstdio>
 #include <unistd.h>
@@ -77,35 +79,7 @@ int ReportFailure(int code)
     return 1;
 }
 
-CCliDevice::CCliDevice(const DeviceOptions& options) : m_options(options)
-{
-    CDeviceCommandChain::Hooks hooks;
-    hooks.portName = [this] { return Port(); };
-    hooks.modelGroup = [this](const QString& version) {
-        // The installation's settings documents map the version to its group.
-        CKVXZOTApp* app = App();
-        return app ? app->GetVersionGroup(version) : 0;
-    };
-    hooks.askPassword = [this]() -> std::optional<QString> {
-        if (m_options.password && !m_bPasswordOffered) {
-            m_bPasswordOffered = true;
-            return m_options.password;
-        }
-        if (!StdinIsTerminal())
-            return std::nullopt;
-        QTextStream(stderr) << LoadStr(301) << ' ' << Qt::flush;
-        return ReadLine();
-    };
-    hooks.passwordWrong = [] { CliError(LoadStr(302)); };
-    hooks.failed = [this](int code) { m_nFailure = code; };
-    hooks.openReadFlow = [this] {
-        if (m_flow)
-            m_flow();
-    };
-    hooks.openWriteFlow = hooks.openReadFlow;
-    hooks.resetDone = hooks.openReadFlow;
-    m_chain = std::make_unique<CDeviceCommandChain>(std::move(hooks), m_queue);
-}
+CCliDevice::CCliDevice(const DeviceOptions& options) : m_options(options) {}
 
 CCliDevice::~CCliDevice() = default;
 
@@ -130,63 +104,56 @@ QString CCliDevice::Port()
     return GetComPort();
 }
 
-int CCliDevice::RunChain(CDeviceCommandChain::Command command, const std::function<int()>& flow)
+std::unique_ptr<CDeviceJob> CCliDevice::MakeJob(CDeviceJob::Command command)
 {
-    // The flow runs from inside the chain's message handling, as the main
-    // window's flows do.
-    int flowResult = kResultOk;
-    m_flow = [&] {
-        if (flow)
-            flowResult = flow();
-    };
-    m_nFailure = 0;
-    m_chain->Start(command);
-    while (!m_chain->IsIdle()) {
-        const auto message = m_queue->Take();
-        m_chain->HandleMessage(message->kind, message->param);
-    }
-    m_flow = {};
-    if (m_nFailure != 0) {
-        ReportFailure(m_nFailure);
-        return m_nFailure;
-    }
-    return flowResult;
+    // The installation's settings documents map a version to its group.
+    CKVXZOTApp* app = command == CDeviceJob::Command::Reset || command == CDeviceJob::Command::ReadPrivateId ? nullptr : App();
+    return std::make_unique<CDeviceJob>(command, Port(), app ? app->VersionGroupResolver() : CDeviceJob::ModelGroupResolver());
 }
 
-int CCliDevice::RunWorker(const std::function<void()>& body)
+int CCliDevice::Run(CDeviceJob& job, const std::function<void(CDeviceJob&)>& onIdentified)
 {
-    auto worker = StartTransferThread(m_queue, body);
-    int result = kResultOk;
-    for (bool running = true; running;) {
-        const auto message = m_queue->Take();
-        switch (message->kind) {
-        case TransferMessageKind::Progress:
-            ShowProgress(message->param);
-            break;
-        case TransferMessageKind::Question: {
-            const int id = message->param == -2 ? 10031 : message->param == -1 ? 10030 : 10032;
-            const bool yesNo = id != 10032;
-            bool accepted = true;
-            if (yesNo) {
-                EndProgress();
-                accepted = AskYesNo(LoadStr(id));
-            } else {
-                CliError(LoadStr(id));
-            }
-            CTransferState::Instance().AnswerQuestion(accepted);
-            break;
+    QEventLoop loop;
+    QObject::connect(&job, &CDeviceJob::progress, &loop, [this](int percent) { ShowProgress(percent); });
+    QObject::connect(&job, &CDeviceJob::question, &loop, [this, &job](int, const QString& text, unsigned style) {
+        if ((style & 0x0F) == kvx::kMbOk) {
+            CliError(text);
+            job.answer(true);
+            return;
         }
-        case TransferMessageKind::Done:
-            ShowProgress(100);
-            running = false;
-            break;
-        case TransferMessageKind::Failed:
-            result = message->param;
-            running = false;
-            break;
+        EndProgress();
+        job.answer(AskYesNo(text));
+    });
+    QObject::connect(&job, &CDeviceJob::identified, &loop, [&job, &onIdentified] {
+        if (onIdentified)
+            onIdentified(job);
+        else
+            job.proceed();
+    });
+    QObject::connect(&job, &CDeviceJob::passwordRequested, &loop, [this, &job] {
+        if (m_options.password && !m_bPasswordOffered) {
+            m_bPasswordOffered = true;
+            job.givePassword(*m_options.password);
+            return;
         }
-    }
-    worker->wait();
+        std::optional<QString> typed;
+        if (StdinIsTerminal()) {
+            QTextStream(stderr) << LoadStr(kMsgPasswordPrompt) << ' ' << Qt::flush;
+            typed = ReadLine();
+        }
+        if (typed)
+            job.givePassword(*typed);
+        else
+            job.refusePassword();
+    });
+    QObject::connect(&job, &CDeviceJob::passwordRejected, &loop, [] { CliError(LoadStr(kMsgPasswordWrong)); });
+    QObject::connect(&job, &CDeviceJob::finished, &loop, [&loop] { loop.quit(); });
+    job.start();
+    if (!job.IsFinished())
+        loop.exec();
+    const int result = job.Result();
+    if (result == kResultOk && job.GetCommand() != CDeviceJob::Command::Identify && job.GetCommand() != CDeviceJob::Command::Reset)
+        ShowProgress(100);
     EndProgress();
     if (result != kResultOk)
         ReportFailure(result);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DeviceCommandChain.h"
+#include "DeviceJob.h"
 #include "KVXZOTApp.h"
 
 #include <QString>
@@ -28,7 +28,7 @@ QString DeviceOptionsHelp();
 // Prints the main-window text of a result code; returns the exit code 1.
 int ReportFailure(int code);
 
-// Runs the transfers of the device commands and shows their messages.
+// Runs the device commands as jobs and shows their signals on the terminal.
 class CCliDevice {
 public:
     explicit CCliDevice(const DeviceOptions& options);
@@ -36,19 +36,15 @@ public:
 
     // The port of every transfer: --port, else the configured one.
     QString Port();
-    // Runs a command's chain up to its flow; flow runs when the radio is
-    // identified (and the password read). Returns the command's result: 1,
-    // or the failing code after it has been printed.
-    int RunChain(CDeviceCommandChain::Command command, const std::function<int()>& flow = {});
-    CDeviceCommandChain& Chain() { return *m_chain; }
+    // A job of the command on Port() with the installation's model groups.
+    std::unique_ptr<CDeviceJob> MakeJob(CDeviceJob::Command command);
 
-    // Runs body as a worker transfer, showing progress and answering
-    // questions, until its Done or Failed; returns 1 or the failure code
-    // (printed).
-    int RunWorker(const std::function<void()>& body);
-
-    // The password check of the flows: --password first, then the terminal.
-    bool CheckPassword() { return m_chain->CheckPassword(); }
+    // Runs job to its end: progress on stderr, questions and the password
+    // (--password first) on the terminal. A Read or Write job calls
+    // onIdentified when the radio is identified; it must proceed or cancel
+    // the job (without it the job proceeds). Returns the job's result, its
+    // failure text printed (a user's cancel too).
+    int Run(CDeviceJob& job, const std::function<void(CDeviceJob&)>& onIdentified = {});
 
 private:
     // The headless application: configuration check and settings documents.
@@ -61,12 +57,8 @@ private:
     DeviceOptions m_options;
     std::unique_ptr<CKVXZOTApp> m_app;
     bool m_bAppTried = false;
-    std::shared_ptr<CTransferMessageQueue> m_queue = std::make_shared<CTransferMessageQueue>();
-    std::unique_ptr<CDeviceCommandChain> m_chain;
-    std::function<void()> m_flow;   // the flow of the running chain
     bool m_bPasswordOffered = false;
     bool m_bProgressShown = false;
-    int m_nFailure = 0;
 };
 
 // Whether standard input and standard error are terminals.

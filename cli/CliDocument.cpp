@@ -1,6 +1,7 @@
 #include "CliDocument.h"
 
 #include "CliCommand.h"
+#include "MessageIds.h"
 #include "Messages.h"
 #include "ProfileFile.h"
 #include "ProfileTextFile.h"
@@ -54,7 +55,7 @@ std::unique_ptr<CKVXZOTDoc> OpenProfileAnyForm(const QString& path, bool convert
     // Profiles are far smaller; nothing larger is read into memory.
     const qint64 kMaxBytes = 8 * 1024 * 1024;
     if (QFileInfo(path).size() > kMaxBytes) {
-        kvx::ShowMessageId(105);
+        kvx::ShowMessageId(kMsgInvalidProfile);
         return nullptr;
     }
     QString text, error;

@@ -21,11 +21,11 @@ CDataItem SelectItem(CKVXZOTDoc& doc, const QString& xpath)
     return CDataItem(root.GetScript(), node);
 }
 
-void PrintAnswer(qint32 result, qint32 r1, qint32 r2)
+void PrintAnswer(const EditOutcome& outcome)
 {
-    QString line = QStringLiteral("Result: %1").arg(result);
-    if (r1 != 0)
-        line += QStringLiteral("\nMessage %1 (style %2): %3").arg(r1).arg(r2).arg(LoadStr(r1));
+    QString line = QStringLiteral("Result: %1").arg(outcome.result);
+    if (outcome.HasMessage())
+        line += QStringLiteral("\nMessage %1 (style %2): %3").arg(outcome.messageId).arg(outcome.style).arg(outcome.MessageText());
     CliPrint(line);
 }
 
@@ -61,23 +61,25 @@ std::unique_ptr<CKVXZOTDoc> StartEdit(const QString& path, std::unique_ptr<CKVXZ
     return OpenProfile(path);
 }
 
-qint32 CallConfirmed(bool confirm, const std::function<qint32(qint32 n, qint32& r1, qint32& r2)>& call)
+EditOutcome ApplyEdit(CKVXZOTDoc& doc, const EditRequest& request, bool confirm)
 {
-    constexpr qint32 kAskConfirmation = 2;
-    qint32 r1 = 0, r2 = 0;
-    qint32 result = call(0, r1, r2);
-    PrintAnswer(result, r1, r2);
-    if (result == kAskConfirmation && confirm) {
-        result = call(1, r1, r2);
-        PrintAnswer(result, r1, r2);
-    }
-    return result;
+    bool declined = false;
+    const EditOutcome outcome = doc.ApplyWithConfirmation(request, [&](const EditOutcome& asking) {
+        PrintAnswer(asking);
+        declined = !confirm;
+        return confirm;
+    });
+    // A failure has been shown by the document; its trace helps here.
+    if (outcome.kind == EditOutcome::Kind::Failed)
+        CliError(QStringLiteral("Error %1: %2").arg(outcome.messageId).arg(outcome.trace));
+    else if (!declined)
+        PrintAnswer(outcome);
+    return outcome;
 }
 
-int FinishEdit(CKVXZOTDoc& doc, qint32 result, const QString& output)
+int FinishEdit(CKVXZOTDoc& doc, const EditOutcome& outcome, const QString& output)
 {
-    if (result != 0)
+    if (!outcome.IsApplied())
         return 1;
-    doc.SetModifiedFlag();
     return SaveEdited(doc, output) ? 0 : 1;
 }

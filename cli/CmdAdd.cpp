@@ -34,23 +34,24 @@ int RunAdd(const QStringList& arguments)
             CliError(QStringLiteral("%1 is full: the radio holds no more entries of this kind").arg(folderName));
             return 1;
         }
-        CDataItem added;
+        EditOutcome outcome;
         if (folderName == QStringLiteral("PrivateGroups") || folderName == QStringLiteral("Privates")) {
             const QString base = !name.isEmpty() ? name
                                  : folderName == QStringLiteral("Privates") ? QStringLiteral("Private")
                                                                            : QStringLiteral("Group");
-            if (!folder.AddNewPriGrpPrivate(added, base))
-                return 1;
-        } else if (!folder.AddNewChild(added)) {
-            return 1;
+            outcome = doc->Apply(EditRequest::AddPrivateOrGroup(folder, base));
+        } else {
+            outcome = doc->Apply(EditRequest::AddChild(folder));
         }
+        if (!outcome.IsApplied())
+            return 1;
+        const CDataItem added = outcome.added;
         // A public group's or message's own text goes through its rule like an edit.
         if (!name.isEmpty() && (message || folderName == QStringLiteral("PublicGroups"))) {
             const QString attribute = message ? QStringLiteral("txt") : QStringLiteral("name");
-            qint32 r1 = 0, r2 = 0;
-            const qint32 result = added.SetAttributeValue(attribute, name, r1, 0, r2);
-            if (result != 0) {
-                PrintAnswer(result, r1, r2);
+            const EditOutcome named = doc->Apply(EditRequest::SetAttribute(added, attribute, name));
+            if (!named.IsApplied()) {
+                PrintAnswer(named);
                 return 1;
             }
         }
@@ -61,7 +62,7 @@ int RunAdd(const QStringList& arguments)
             CliPrint(QStringLiteral("Added %1 \"%2\" ID %3 channel %4")
                          .arg(node.BaseName(), node.GetAttribute(QStringLiteral("name")), node.GetAttribute(QStringLiteral("pid")),
                               node.GetAttribute(QStringLiteral("channel"))));
-        return FinishEdit(*doc, 0, output);
+        return FinishEdit(*doc, outcome, output);
     });
 }
 

@@ -33,11 +33,8 @@ int RunDelete(const QStringList& arguments)
             CliError(QStringLiteral("The profile's root cannot be deleted"));
             return 1;
         }
-        CDataItem parent(item.GetScript(), parentNode);
-        const qint32 result = CallConfirmed(confirm, [&](qint32 n, qint32& r1, qint32& r2) {
-            return parent.RemoveChildByIndex(index, r1, n, r2);
-        });
-        return FinishEdit(*doc, result, output);
+        const CDataItem parent(item.GetScript(), parentNode);
+        return FinishEdit(*doc, ApplyEdit(*doc, EditRequest::RemoveChild(parent, index), confirm), output);
     });
 }
 

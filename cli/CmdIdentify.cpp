@@ -3,7 +3,7 @@
 #include "CliCommand.h"
 #include "CliDevice.h"
 #include "RadioResult.h"
-#include "Transfers.h"
+#include "ModelGroup.h"
 
 namespace {
 
@@ -16,18 +16,17 @@ int RunIdentify(const QStringList& args)
     }
     CCliDevice device(options);
     // The Read chain up to its flow: identify, model group, password.
-    const int result = device.RunChain(CDeviceCommandChain::Command::Read, [&] {
-        const CDeviceCommandChain& chain = device.Chain();
-        const auto& v = chain.RadioVersion();
-        CliPrint(QStringLiteral("firmware: %1").arg(VersionText(chain.RadioVersion())));
-        CliPrint(QString::asprintf("codeplug: CP%02X.%02X.%02X", v[4], v[5], v[6]));
-        CliPrint(QStringLiteral("model group: %1").arg(chain.RadioModelGroup()));
-        if (chain.RadioModelGroup() >= 3)
-            CliPrint(QStringLiteral("password: %1").arg(chain.RadioPassword().isEmpty() ? QStringLiteral("none")
-                                                                                       : QStringLiteral("set")));
-        return int(kResultOk);
-    });
-    return result == kResultOk ? 0 : 1;
+    const auto job = device.MakeJob(CDeviceJob::Command::Identify);
+    if (device.Run(*job) != kResultOk)
+        return 1;
+    const CDeviceJob::RadioIdentity& radio = job->Identity();
+    const auto& v = radio.version;
+    CliPrint(QStringLiteral("firmware: %1").arg(radio.versionText));
+    CliPrint(QString::asprintf("codeplug: CP%02X.%02X.%02X", v[4], v[5], v[6]));
+    CliPrint(QStringLiteral("model group: %1").arg(radio.modelGroup));
+    if (radio.modelGroup >= kLatestModelGroup)
+        CliPrint(QStringLiteral("password: %1").arg(radio.hasPassword ? QStringLiteral("set") : QStringLiteral("none")));
+    return 0;
 }
 
 CliCommandRegistrar reg({QStringLiteral("identify"), QStringLiteral("identify the connected radio"),

@@ -29,9 +29,8 @@ int RunNew(QStringList args)
     }
     if (!CKVXZOTDoc::TrialLoadTemplate(path, environment))
         return 1;
-    CKVXZOTDoc::SetNewTemplatePath(path);
     auto doc = NewCliDocument(false);
-    if (!doc->OnNewDocument() || !doc->OnSaveDocument(output))
+    if (!doc->OnNewDocument(path) || !doc->OnSaveDocument(output))
         return 1;
     return 0;
 }

@@ -6,7 +6,6 @@
 #include "DataAdaptor.h"
 #include "ProfileTextFile.h"
 #include "RadioResult.h"
-#include "Transfers.h"
 
 namespace {
 
@@ -22,24 +21,17 @@ int RunRead(const QStringList& args)
     }
     const QString path = options.rest[1];
     CCliDevice device(options);
-    const int result = device.RunChain(CDeviceCommandChain::Command::Read, [&] {
-        if (!device.CheckPassword())
-            return ReportFailure(kResultUserCanceled), int(kResultUserCanceled);
-        VirtualCP image;
-        const QString port = device.Port();
-        const int read = device.RunWorker([&] { ReadCodeplugTransfer(image, port); });
-        if (read != kResultOk)
-            return read;
-        QString text;
-        CDataAdaptor::VirtualCP2XML(image, text);
-        QString error;
-        if (!WriteProfileText(path, text, &error)) {
-            CliError(error);
-            return int(kResultOperationFailed);
-        }
-        return int(kResultOk);
-    });
-    return result == kResultOk ? 0 : 1;
+    const auto job = device.MakeJob(CDeviceJob::Command::Read);
+    if (device.Run(*job) != kResultOk)
+        return 1;
+    QString text;
+    CDataAdaptor::VirtualCP2XML(job->ReadImage(), text);
+    QString error;
+    if (!WriteProfileText(path, text, &error)) {
+        CliError(error);
+        return 1;
+    }
+    return 0;
 }
 
 CliCommandRegistrar reg({QStringLiteral("read"), QStringLiteral("read the connected radio into a profile text"),

@@ -2,9 +2,9 @@
 
 #include "CliCommand.h"
 #include "CliDevice.h"
+#include "MessageIds.h"
 #include "RadioResult.h"
 #include "StringTable.h"
-#include "Transfers.h"
 
 namespace {
 
@@ -16,12 +16,11 @@ int RunReadPid(const QStringList& args)
         return 2;
     }
     CCliDevice device(options);
-    CliError(LoadStr(10094));
-    QString id;
-    const QString port = device.Port();
-    if (device.RunWorker([&] { ReadPrivateIdOverAir(id, port); }) != kResultOk)
+    CliError(LoadStr(kMsgPressHomeThenPtt));
+    const auto job = device.MakeJob(CDeviceJob::Command::ReadPrivateId);
+    if (device.Run(*job) != kResultOk)
         return 1;
-    CliPrint(id);
+    CliPrint(job->PrivateId());
     return 0;
 }
 

@@ -14,11 +14,11 @@ int RunReset(const QStringList& args)
         return 2;
     }
     CCliDevice device(options);
-    const int result = device.RunChain(CDeviceCommandChain::Command::Reset, [] {
-        CliPrint(QStringLiteral("The radio was reset."));
-        return int(kResultOk);
-    });
-    return result == kResultOk ? 0 : 1;
+    const auto job = device.MakeJob(CDeviceJob::Command::Reset);
+    if (device.Run(*job) != kResultOk)
+        return 1;
+    CliPrint(QStringLiteral("The radio was reset."));
+    return 0;
 }
 
 CliCommandRegistrar reg({QStringLiteral("reset"), QStringLiteral("reset the connected radio"),

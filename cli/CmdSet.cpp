@@ -29,10 +29,7 @@ int RunSet(const QStringList& arguments)
             CliError(QStringLiteral("The element has no attribute %1").arg(args[2]));
             return 1;
         }
-        const qint32 result = CallConfirmed(confirm, [&](qint32 n, qint32& r1, qint32& r2) {
-            return item.SetAttributeValue(args[2], args[3], r1, n, r2);
-        });
-        return FinishEdit(*doc, result, output);
+        return FinishEdit(*doc, ApplyEdit(*doc, EditRequest::SetAttribute(item, args[2], args[3]), confirm), output);
     });
 }
 

@@ -3,12 +3,8 @@
 #include "CliCommand.h"
 #include "CliDevice.h"
 #include "CliProfileDevice.h"
-#include "DataAdaptor.h"
-#include "KVXZOTException.h"
-#include "ProfileTextFile.h"
 #include "RadioResult.h"
-#include "StringTable.h"
-#include "Transfers.h"
+#include "WriteFlow.h"
 
 namespace {
 
@@ -24,15 +20,14 @@ int RunWrite(const QStringList& args)
     if (!profile)
         return 1;
     CCliDevice device(options);
-    const int result = device.RunChain(CDeviceCommandChain::Command::Write, [&] {
+    const auto job = device.MakeJob(CDeviceJob::Command::Write);
+    const int result = device.Run(*job, [&](CDeviceJob& identified) {
         // The profile into a fresh image, with the connected radio's own ID.
         VirtualCP image;
-        if (!profile->doc->GetVirtualCPData(image, device.Chain().RadioIdentity()))
-            return int(kResultOperationFailed);   // the reason has been shown
-        if (!device.CheckPassword())
-            return ReportFailure(kResultUserCanceled), int(kResultUserCanceled);
-        const QString port = device.Port();
-        return device.RunWorker([&] { WriteCodeplugTransfer(image, port); });
+        if (PrepareWriteImage(*profile->doc, identified.Identity().ownId, image))
+            identified.proceed(image);
+        else
+            identified.cancel();   // the reason has been shown
     });
     return result == kResultOk ? 0 : 1;
 }

@@ -4,13 +4,13 @@
 
 #include "RadioDataModel.h"
 
+#include "MessageIds.h"
 #include "ModelErrors.h"
+#include "ModelGroup.h"
 
 using namespace kvx::xml;
 
 namespace {
-
-const int kLatestGroup = 3;
 
 QString NameMatch(const QString& name)
 {
@@ -25,7 +25,7 @@ void CRadioDataModel::SelectAddFieldLists()
     while (!m_spWorkRoot.FirstChild().IsNull())
         m_spWorkRoot.RemoveChild(m_spWorkRoot.FirstChild());
     m_spAddFields = BuildAddFieldList(m_nGroup);
-    m_spAddFieldsLatest = m_nGroup == kLatestGroup ? m_spAddFields : BuildAddFieldList(kLatestGroup);
+    m_spAddFieldsLatest = m_nGroup == kLatestModelGroup ? m_spAddFields : BuildAddFieldList(kLatestModelGroup);
 }
 
 void CRadioDataModel::AddKeepEntries(XmlNode& keep, const XmlNodeList& candidates)
@@ -131,7 +131,7 @@ void CRadioDataModel::TakeOffDoc(bool convert)
             ThrowXmlFailure(QStringLiteral("Load failed"), m_spOperaDoc.LastParseError().reason);
         RemoveAddFields(convert ? m_spAddFieldsLatest : m_spAddFields);
     }
-    KVX_CATCH_XML(299, "CRadioDataModel::TakeOffDoc")
+    KVX_CATCH_XML(kMsgSaveFailed, "CRadioDataModel::TakeOffDoc")
 }
 
 void CRadioDataModel::UpgradeVersion()
@@ -139,7 +139,7 @@ void CRadioDataModel::UpgradeVersion()
     const XmlDocument settings = m_environment->UpDownDocument();
     if (settings.IsNull() || m_spOperaDoc.IsNull())
         return;
-    const QString base = QStringLiteral("//dfns:UpDownGradeSetting/dfns:ZOTVersion/dfns:G%1/").arg(kLatestGroup);
+    const QString base = QStringLiteral("//dfns:UpDownGradeSetting/dfns:ZOTVersion/dfns:G%1/").arg(kLatestModelGroup);
     QString target;
     const XmlNode firmware = settings.SelectSingleNode(base + QStringLiteral("dfns:FirmwareVer"));
     if (!firmware.IsNull()) {

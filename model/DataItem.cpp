@@ -2,6 +2,7 @@
 
 #include "DataItem.h"
 
+#include "MessageIds.h"
 #include "ModelErrors.h"
 #include "ValueConversion.h"
 
@@ -57,12 +58,12 @@ CDataItem& CDataItem::GetChildByName(const QString& name, CDataItem& out) const
     try {
         const XmlNode child = RequireNode().SelectSingleNode(QStringLiteral("dfns:") + name);
         if (child.IsNull())
-            KVX_RAISE(107, QStringLiteral("Name='%1'").arg(name), "CDataItem::GetChildByName");
+            KVX_RAISE(kMsgMissingChild, QStringLiteral("Name='%1'").arg(name), "CDataItem::GetChildByName");
         out.m_spNode = child;
         out.m_spScript = m_spScript;
         return out;
     }
-    KVX_CATCH_XML(106, "CDataItem::GetChildByName")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::GetChildByName")
 }
 
 int CDataItem::GetChildCount() const
@@ -70,7 +71,7 @@ int CDataItem::GetChildCount() const
     try {
         return RequireNode().ChildCount();
     }
-    KVX_CATCH_XML(106, "CDataItem::GetChildCount")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::GetChildCount")
 }
 
 CDataItem& CDataItem::GetChildByIndex(int index, CDataItem& out) const
@@ -80,7 +81,7 @@ CDataItem& CDataItem::GetChildByIndex(int index, CDataItem& out) const
         out.m_spScript = m_spScript;
         return out;
     }
-    KVX_CATCH_XML(106, "CDataItem::GetChildByIndex")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::GetChildByIndex")
 }
 
 QVariant CDataItem::GetAttributeValue(const QString& name) const
@@ -88,7 +89,7 @@ QVariant CDataItem::GetAttributeValue(const QString& name) const
     try {
         const XmlNode attribute = RequireNode().GetAttributeNode(name);
         if (attribute.IsNull())
-            KVX_RAISE(108, QStringLiteral("Name='%1'").arg(name), "CDataItem::GetAttributeValue");
+            KVX_RAISE(kMsgMissingAttribute, QStringLiteral("Name='%1'").arg(name), "CDataItem::GetAttributeValue");
         const QString text = attribute.NodeValue();
         const XmlSchemaCache schemas = m_spNode.OwnerDocument().Schemas();
         const XmlSchemaCache::Declaration declaration = schemas.FindDeclaration(attribute);
@@ -96,7 +97,7 @@ QVariant CDataItem::GetAttributeValue(const QString& name) const
             return text;
         return TypedValue(text, declaration.FinalBaseTypeName());
     }
-    KVX_CATCH_XML(106, "CDataItem::GetAttributeValue")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::GetAttributeValue")
 }
 
 bool CDataItem::GetScriptHandler(const XmlNode& node, const QString& hook, QString& function) const
@@ -118,7 +119,7 @@ bool CDataItem::GetScriptHandler(const XmlNode& node, const QString& hook, QStri
         try {
             doc = XmlDocument::Create();
         } catch (const XmlError&) {
-            KVX_RAISE(102, QStringLiteral("create Msxml2.DOMDocument.4.0 failed"), "CDataItem::GetScriptHandler");
+            KVX_RAISE(kMsgFatalReinstall, QStringLiteral("create Msxml2.DOMDocument.4.0 failed"), "CDataItem::GetScriptHandler");
         }
         if (!doc.LoadXml(annotation))
             return false;
@@ -133,7 +134,7 @@ bool CDataItem::GetScriptHandler(const XmlNode& node, const QString& hook, QStri
         function = name;
         return true;
     }
-    KVX_CATCH_XML(106, "CDataItem::GetScriptHandler")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::GetScriptHandler")
 }
 
 ScriptReturn CDataItem::CallHook(const QString& function, std::vector<ScriptArgument>& args, const QString& failure,
@@ -141,6 +142,6 @@ ScriptReturn CDataItem::CallHook(const QString& function, std::vector<ScriptArgu
 {
     ScriptReturn result;
     if (!m_spScript || !m_spScript->Call(function, args, result))
-        KVX_RAISE(106, QStringLiteral("Invoke script function failed\nfunction name=") + failure, operation);
+        KVX_RAISE(kMsgUnknownError, QStringLiteral("Invoke script function failed\nfunction name=") + failure, operation);
     return result;
 }

@@ -4,7 +4,9 @@
 // profile. It pairs one node of the profile document with the rule script,
 // so that every change the schema binds to a hook is carried out by the
 // script. Items are small values; an operation that yields another item
-// fills an item the caller supplies.
+// fills an item the caller supplies. Windows read through items but change
+// a profile through its document (CKVXZOTDoc::Apply), which calls the
+// changing operations here and keeps the undo history.
 //
 // Failures raise CKVXZOTException: 107/108 for a missing child or attribute
 // the caller named, 106 for a failing hook or any XML service error

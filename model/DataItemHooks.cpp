@@ -2,6 +2,7 @@
 
 #include "DataItem.h"
 
+#include "MessageIds.h"
 #include "ModelErrors.h"
 #include "ValueConversion.h"
 
@@ -35,7 +36,7 @@ qint32 CDataItem::SetAttributeValue(const QString& name, const QVariant& value, 
         XmlNode element = RequireNode();
         const XmlNode attribute = element.GetAttributeNode(name);
         if (attribute.IsNull())
-            KVX_RAISE(108, QStringLiteral("Name='%1'").arg(name), "CDataItem::SetAttributeValue");
+            KVX_RAISE(kMsgMissingAttribute, QStringLiteral("Name='%1'").arg(name), "CDataItem::SetAttributeValue");
 
         QString function;
         if (GetScriptHandler(attribute, QStringLiteral("SetVal"), function)) {
@@ -57,7 +58,7 @@ qint32 CDataItem::SetAttributeValue(const QString& name, const QVariant& value, 
             element.SetAttribute(name, VariantToText(value));
         return 0;
     }
-    KVX_CATCH_XML(106, "CDataItem::SetAttributeValue")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::SetAttributeValue")
 }
 
 bool CDataItem::CanAddChild()
@@ -72,7 +73,7 @@ bool CDataItem::CanAddChild()
                                              "CDataItem::CanAddChild");
         return RequireBool(result);
     }
-    KVX_CATCH_XML(106, "CDataItem::CanAddChild")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::CanAddChild")
 }
 
 CDataItem* CDataItem::AddNewChild(CDataItem& out)
@@ -110,7 +111,7 @@ CDataItem* CDataItem::AddNew(CDataItem& out, const QString* text, const char* op
         out.m_spScript = m_spScript;
         return &out;
     }
-    KVX_CATCH_XML(106, operation)
+    KVX_CATCH_XML(kMsgUnknownError, operation)
 }
 
 qint32 CDataItem::RemoveChildByIndex(int index, qint32& r1, qint32 n, qint32& r2)
@@ -121,7 +122,7 @@ qint32 CDataItem::RemoveChildByIndex(int index, qint32& r1, qint32 n, qint32& r2
         XmlNode element = RequireNode();
         const XmlNode child = element.ChildAt(index);
         if (child.IsNull())
-            KVX_RAISE(108, QStringLiteral("Index='%1'").arg(index), "CDataItem::RemoveChildByIndex");
+            KVX_RAISE(kMsgMissingAttribute, QStringLiteral("Index='%1'").arg(index), "CDataItem::RemoveChildByIndex");
 
         QString function;
         if (GetScriptHandler(child, QStringLiteral("OnDelete"), function)) {
@@ -137,7 +138,7 @@ qint32 CDataItem::RemoveChildByIndex(int index, qint32& r1, qint32 n, qint32& r2
         element.RemoveChild(child);
         return 0;
     }
-    KVX_CATCH_XML(106, "CDataItem::RemoveChildByIndex")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::RemoveChildByIndex")
 }
 
 bool CDataItem::IsEnabled()
@@ -152,5 +153,5 @@ bool CDataItem::IsEnabled()
                                              "CDataItem::IsEnabled");
         return RequireBool(result);
     }
-    KVX_CATCH_XML(106, "CDataItem::IsEnabled")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::IsEnabled")
 }

@@ -2,6 +2,7 @@
 
 #include "DataItem.h"
 
+#include "MessageIds.h"
 #include "ModelErrors.h"
 
 using namespace kvx::xml;
@@ -20,7 +21,7 @@ int CDataItem::GetScrollListCount() const
     try {
         return RequireNode().SelectNodes(QStringLiteral("//dfns:*[@cntct_type and @in_scroll_list = 1]")).Length();
     }
-    KVX_CATCH_XML(106, "CDataItem::GetScrollListCount")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::GetScrollListCount")
 }
 
 int CDataItem::GetScanListCount(int channel) const
@@ -30,7 +31,7 @@ int CDataItem::GetScanListCount(int channel) const
             .SelectNodes(QStringLiteral("//dfns:PublicGroup[@channel = %1 and @in_scan_list = 1]").arg(channel))
             .Length();
     }
-    KVX_CATCH_XML(106, "CDataItem::GetScanListCount")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::GetScanListCount")
 }
 
 QString CDataItem::GetContactNameByID(const QString& id) const
@@ -43,7 +44,7 @@ QString CDataItem::GetContactNameByID(const QString& id) const
             ThrowXmlFailure(QStringLiteral("Object required"), QStringLiteral("No contact has the ID '%1'.").arg(id));
         return contact.GetAttribute(QStringLiteral("name"));
     }
-    KVX_CATCH_XML(106, "CDataItem::GetContactNameByID")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::GetContactNameByID")
 }
 
 CDataItem* CDataItem::GetContactByID(const QString& id, CDataItem& out) const
@@ -55,7 +56,7 @@ CDataItem* CDataItem::GetContactByID(const QString& id, CDataItem& out) const
         out.m_spScript = m_spScript;
         return &out;
     }
-    KVX_CATCH_XML(106, "CDataItem::GetContactByID")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::GetContactByID")
 }
 
 void CDataItem::GetGroupMemeber(const QString& groupId, QStringList& ids, QStringList& names) const
@@ -73,5 +74,5 @@ void CDataItem::GetGroupMemeber(const QString& groupId, QStringList& ids, QStrin
             names << member.GetAttribute(QStringLiteral("name"));
         }
     }
-    KVX_CATCH_XML(106, "CDataItem::GetGroupMemeber")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::GetGroupMemeber")
 }

@@ -3,6 +3,7 @@
 
 #include "DataItem.h"
 
+#include "MessageIds.h"
 #include "ModelErrors.h"
 #include "NameCollation.h"
 
@@ -54,11 +55,11 @@ void CDataItem::SortXMLChildNodes(QString& text, const QString& list, const QStr
     try {
         doc = XmlDocument::Create();
     } catch (const XmlError&) {
-        KVX_RAISE(102, QStringLiteral("create Msxml2.DOMDocument.4.0 failed"), "CDataItem::SortXMLChildNodes");
+        KVX_RAISE(kMsgFatalReinstall, QStringLiteral("create Msxml2.DOMDocument.4.0 failed"), "CDataItem::SortXMLChildNodes");
     }
     try {
         if (!doc.LoadXml(text))
-            KVX_RAISE(105, doc.LastParseError().reason, "CDataItem::SortXMLChildNodes");
+            KVX_RAISE(kMsgInvalidProfile, doc.LastParseError().reason, "CDataItem::SortXMLChildNodes");
         const XmlNode root = doc.DocumentElement();
         const XmlNode listNode = root.IsNull() ? XmlNode() : root.SelectSingleNode(QStringLiteral("//dfns:") + list);
         if (listNode.IsNull())
@@ -66,7 +67,7 @@ void CDataItem::SortXMLChildNodes(QString& text, const QString& list, const QStr
         SortChildNodes(listNode, key, ascending);
         text = doc.Xml();
     }
-    KVX_CATCH_XML(106, "CDataItem::SortXMLChildNodes")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::SortXMLChildNodes")
 }
 
 qint16 CDataItem::MoveChildToSortedPosition(const XmlNode& parent, qint16 index, const QString& key, bool keepLast)

@@ -3,6 +3,7 @@
 
 #include "RadioDataModel.h"
 
+#include "MessageIds.h"
 #include "ModelErrors.h"
 #include "RuleScriptHost.h"
 #include "ValueConversion.h"
@@ -32,7 +33,7 @@ XmlDocument CreateDocument(const char* message, const char* operation)
     try {
         return XmlDocument::Create();
     } catch (const XmlError&) {
-        KVX_RAISE(102, QString::fromLatin1(message), operation);
+        KVX_RAISE(kMsgFatalReinstall, QString::fromLatin1(message), operation);
     }
 }
 
@@ -91,7 +92,7 @@ CRadioDataModel::CRadioDataModel(std::shared_ptr<const IProfileEnvironment> envi
     : m_environment(std::move(environment)), m_scriptFactory(std::move(scriptFactory))
 {
     if (!m_scriptFactory)
-        m_scriptFactory = &CHostRuleScript::Start;
+        m_scriptFactory = [](const QString& scriptText) { return CHostRuleScript::Start(scriptText); };
 }
 
 CRadioDataModel::~CRadioDataModel()
@@ -117,7 +118,7 @@ bool CRadioDataModel::Initialize()
     const QString scriptText = script.ok ? m_environment->UnscrambleScript(script.text, script.byteForm) : QString();
     std::shared_ptr<IRuleScript> engine = m_scriptFactory(scriptText);
     if (!engine)
-        KVX_RAISE(101, QStringLiteral("GetScriptDispatch failed"), "CRadioDataModel::Initialize");
+        KVX_RAISE(kMsgScriptFailed, QStringLiteral("GetScriptDispatch failed"), "CRadioDataModel::Initialize");
     m_spScriptEngine = engine;
     m_rootItem.SetScript(engine);
     m_bInitialized = true;
@@ -159,13 +160,33 @@ bool CRadioDataModel::LoadProfile(const QString& source, bool fromFile)
                 return true;
             }
         }
-        KVX_RAISE(105, QStringLiteral("File='%1'\nDesc: %2").arg(source, m_spProfileDoc.LastParseError().reason), kLoadProfile);
+        KVX_RAISE(kMsgInvalidProfile, QStringLiteral("File='%1'\nDesc: %2").arg(source, m_spProfileDoc.LastParseError().reason), kLoadProfile);
     } catch (CKVXZOTException& e) {
         m_rootItem.SetNode(XmlNode());
         KVX_RERAISE(e, kLoadProfile);
     } catch (const XmlError& e) {
         m_rootItem.SetNode(XmlNode());
-        KVX_RAISE_XML(103, e, kLoadProfile);
+        KVX_RAISE_XML(kMsgProfileLoadFailed, e, kLoadProfile);
+    }
+}
+
+void CRadioDataModel::RestoreProfile(const QString& profileXml)
+{
+    const char* const operation = "CRadioDataModel::RestoreProfile";
+    try {
+        if (m_spProfileDoc.IsNull())
+            ThrowXmlFailure(QStringLiteral("Object required"), QStringLiteral("No profile is loaded."));
+        XmlDocument doc = CreateDocument("create Msxml2.DOMDocument.4.0 failed", operation);
+        doc.SetSchemas(m_spProfileDoc.Schemas());
+        SetProfileSelection(doc);
+        if (!doc.LoadXml(profileXml))
+            KVX_RAISE(kMsgInvalidProfile, doc.LastParseError().reason, operation);
+        // Items taken before keep the old document alive; they are stale.
+        m_spProfileDoc = doc;
+        m_rootItem.SetNode(doc.DocumentElement());
+        ReadPublicGroupRanges();
+    } catch (const XmlError& e) {
+        KVX_RAISE_XML(kMsgProfileLoadFailed, e, operation);
     }
 }
 
@@ -175,14 +196,14 @@ XmlDocument CRadioDataModel::ParseOperaDocument(const QString& text, bool sortLi
     if (!sortLists) {
         ValidateProfile(text);
         if (!doc.LoadXml(text))
-            KVX_RAISE(105, QStringLiteral("File='%1'\nDesc: %2").arg(source, doc.LastParseError().reason), kInitialOperaDoc);
+            KVX_RAISE(kMsgInvalidProfile, QStringLiteral("File='%1'\nDesc: %2").arg(source, doc.LastParseError().reason), kInitialOperaDoc);
         return doc;
     }
 
     // The lists of a stored profile are put into name order. One parse
     // serves all four sorts and the operation document itself.
     if (!doc.LoadXml(text))
-        KVX_RAISE(105, doc.LastParseError().reason, "CDataItem::SortXMLChildNodes");
+        KVX_RAISE(kMsgInvalidProfile, doc.LastParseError().reason, "CDataItem::SortXMLChildNodes");
     SortProfileLists(doc);
     // The compatibility check reads the text as the sorts leave it.
     ValidateProfile(doc.Xml());
@@ -195,7 +216,7 @@ bool CRadioDataModel::InitialOperaDoc(const QString& source, bool fromFile)
         if (fromFile) {
             const ProfileFileText file = m_environment->ReadTextFile(source, kMaxProfileFileBytes);
             if (file.tooLarge)
-                KVX_RAISE(105, QStringLiteral("File='%1'\nDesc: The file is larger than %2 bytes.").arg(source).arg(kMaxProfileFileBytes),
+                KVX_RAISE(kMsgInvalidProfile, QStringLiteral("File='%1'\nDesc: The file is larger than %2 bytes.").arg(source).arg(kMaxProfileFileBytes),
                           kInitialOperaDoc);
             m_bByteForm = file.byteForm;
             m_spOperaDoc = ParseOperaDocument(m_environment->UnscrambleXml(file.text, file.byteForm), true, source);
@@ -212,7 +233,7 @@ bool CRadioDataModel::InitialOperaDoc(const QString& source, bool fromFile)
     } catch (CKVXZOTException& e) {
         KVX_RERAISE(e, kInitialOperaDoc);
     } catch (const XmlError& e) {
-        KVX_RAISE_XML(103, e, kInitialOperaDoc);
+        KVX_RAISE_XML(kMsgProfileLoadFailed, e, kInitialOperaDoc);
     }
 }
 
@@ -230,14 +251,14 @@ void CRadioDataModel::SortProfileLists(XmlDocument& doc)
             CDataItem::SortChildNodes(listNode, QLatin1String(key), true);
         }
     }
-    KVX_CATCH_XML(106, "CDataItem::SortXMLChildNodes")
+    KVX_CATCH_XML(kMsgUnknownError, "CDataItem::SortXMLChildNodes")
 }
 
 void CRadioDataModel::SortProfileLists(QString& text)
 {
     XmlDocument doc = CreateDocument("create Msxml2.DOMDocument.4.0 failed", "CDataItem::SortXMLChildNodes");
     if (!doc.LoadXml(text))
-        KVX_RAISE(105, doc.LastParseError().reason, "CDataItem::SortXMLChildNodes");
+        KVX_RAISE(kMsgInvalidProfile, doc.LastParseError().reason, "CDataItem::SortXMLChildNodes");
     SortProfileLists(doc);
     text = doc.Xml();
 }
@@ -253,7 +274,7 @@ bool CRadioDataModel::ValidateProfile(const QString& text)
     const QStringView value = QStringView(text).mid(valueStart, end < 0 ? -1 : end - valueStart);
     if (value == QLatin1String("1"))
         return true;
-    KVX_RAISE(10156, QString(), "CRadioDataModel::ValidateProfile");
+    KVX_RAISE(kMsgUnsupportedModel, QString(), "CRadioDataModel::ValidateProfile");
 }
 
 QString CRadioDataModel::GetOperaXml() const

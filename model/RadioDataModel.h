@@ -44,6 +44,10 @@ public:
     bool Initialize();
     // source is a file path (fromFile) or the profile's XML text.
     bool LoadProfile(const QString& source, bool fromFile);
+    // Puts back a text this model's profile document had (GetProfileXml),
+    // keeping the model group, its added fields and the rule script: the
+    // undo of an edit. Raises 105 when the text does not parse or validate.
+    void RestoreProfile(const QString& profileXml);
     // The compatibility check on raw profile text: false when the text has no
     // clone_compatibility_version, true for "1", raises 10156 otherwise.
     static bool ValidateProfile(const QString& text);

@@ -1,6 +1,7 @@
 #include "RuleScriptHost.h"
 
 #include "KVXZOTException.h"
+#include "MessageIds.h"
 #include "ScriptHost.h"
 
 using namespace kvx::vbs;
@@ -70,11 +71,13 @@ bool CHostRuleScript::Call(const QString& name, std::vector<ScriptArgument>& arg
     return true;
 }
 
-std::shared_ptr<IRuleScript> CHostRuleScript::Start(const QString& scriptText)
+std::shared_ptr<IRuleScript> CHostRuleScript::Start(const QString& scriptText, ScriptErrorSink errorSink)
 {
     auto host = std::make_unique<CScriptHost>();
+    if (errorSink)
+        host->Site().SetErrorSink(std::move(errorSink));
     const ScriptStartStep step = host->Start(scriptText);
     if (step != ScriptStartStep::Done)
-        KVX_RAISE(101, ScriptStartFailure(step), "CRadioDataModel::Initialize");
+        KVX_RAISE(kMsgScriptFailed, ScriptStartFailure(step), "CRadioDataModel::Initialize");
     return std::make_shared<CHostRuleScript>(std::move(host));
 }

@@ -1,6 +1,7 @@
 // One rename through the rule script on a maximal profile (150 contacts):
 // the length, character set and collation uniqueness checks against every
-// contact, and the scroll-list update.
+// contact, and the scroll-list update; the same through the document's edit
+// path (with its undo step), and one undo.
 
 #include "KVXZOTApp.h"
 #include "KVXZOTDoc.h"
@@ -9,6 +10,7 @@
 #include "RegistryStore.h"
 
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <benchmark/benchmark.h>
 
 using kvx::registry::Hive;
@@ -57,5 +59,53 @@ void BM_RenameContact(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RenameContact)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+CDataItem MiddlePrivate(CKVXZOTDoc& doc)
+{
+    CDataItem contacts, privates, contact;
+    doc.GetRootItem().GetChildByName(QStringLiteral("Contacts"), contacts);
+    contacts.GetChildByName(QStringLiteral("Privates"), privates);
+    privates.GetChildByIndex(privates.GetChildCount() / 2, contact);
+    return contact;
+}
+
+void BM_RenameThroughTheDocument(benchmark::State& state)
+{
+    static Fixture fixture;
+    if (!fixture.ok) {
+        state.SkipWithError("no maximal profile");
+        return;
+    }
+    const CDataItem contact = MiddlePrivate(fixture.doc);
+    const QString names[2] = {QStringLiteral("Bench name one"), QStringLiteral("Bench name two")};
+    int turn = 0;
+    for (auto _ : state) {
+        if (!fixture.doc.Apply(EditRequest::SetAttribute(contact, QStringLiteral("name"), names[turn ^= 1])).IsApplied()) {
+            state.SkipWithError("rename refused");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_RenameThroughTheDocument)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_UndoRedoOfARename(benchmark::State& state)
+{
+    static Fixture fixture;
+    if (!fixture.ok || !fixture.doc.Apply(EditRequest::SetAttribute(MiddlePrivate(fixture.doc), QStringLiteral("name"),
+                                                                     QStringLiteral("Bench undo"))).IsApplied()) {
+        state.SkipWithError("no maximal profile");
+        return;
+    }
+    QUndoStack& stack = *fixture.doc.UndoStack();
+    // What one snapshot of the maximal profile keeps (text, and compressed as undo keeps it).
+    const QByteArray text = fixture.doc.GetDataModel().GetProfileXml().toUtf8();
+    state.counters["text_bytes"] = double(text.size());
+    state.counters["snapshot_bytes"] = double(qCompress(text, 1).size());
+    for (auto _ : state) {
+        stack.undo();
+        stack.redo();
+    }
+}
+BENCHMARK(BM_UndoRedoOfARename)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace

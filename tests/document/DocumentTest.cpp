@@ -12,18 +12,10 @@ namespace {
 
 class DocumentTest : public ModelTest {
 protected:
-    void TearDown() override
-    {
-        CKVXZOTDoc::SetRadioReadImage(nullptr);
-        CKVXZOTDoc::SetNewTemplatePath(QString());
-        ModelTest::TearDown();
-    }
-
     std::unique_ptr<CKVXZOTDoc> NewFromTemplate(const QString& name)
     {
         auto doc = std::make_unique<CKVXZOTDoc>();
-        CKVXZOTDoc::SetNewTemplatePath(TemplatePath(name));
-        EXPECT_TRUE(doc->OnNewDocument()) << m_messages.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(doc->OnNewDocument(TemplatePath(name))) << m_messages.join(QLatin1Char('\n')).toStdString();
         return doc;
     }
 
@@ -103,16 +95,13 @@ TEST_F(DocumentTest, OldFormatAsksUntilConvertedAndKeepsItsByteForm)
 TEST_F(DocumentTest, NewFromARadioReadIsModifiedAndNamedByItsUnitId)
 {
     const VirtualCP image = CRadioSimulator::FullContent();
-    CKVXZOTDoc::SetRadioReadImage(&image);
     CKVXZOTDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument()) << m_messages.join(QLatin1Char('\n')).toStdString();
+    ASSERT_TRUE(doc.OnNewDocument(image)) << m_messages.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetTitle(), image.radioInfo.pid);
     EXPECT_EQ(doc.ProposedFileName(), image.radioInfo.pid + QStringLiteral(".jub"));
-    // The flag is used once: the next New takes the template.
-    CKVXZOTDoc::SetNewTemplatePath(TemplatePath(QStringLiteral("KVX35")));
     CKVXZOTDoc next;
-    ASSERT_TRUE(next.OnNewDocument());
+    ASSERT_TRUE(next.OnNewDocument(TemplatePath(QStringLiteral("KVX35"))));
     EXPECT_EQ(next.GetTitle(), QStringLiteral("KVX35"));
 
     // Image out and back in gives the same profile.

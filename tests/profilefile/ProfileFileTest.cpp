@@ -1,9 +1,11 @@
 // The stored forms of a profile file and the atomic write.
 
-#include "ModelTestSupport.h"
 #include "ProfileFile.h"
+#include "TextFiles.h"
 
 #include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "ProfileTextFile.h"
 
+#include "ProfileFile.h"
 #include "TextFiles.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -48,11 +48,10 @@ bool ReadProfileText(const QString& path, QString& text, QString* error)
 
 bool WriteProfileText(const QString& path, const QString& text, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    QString reason;
+    if (WriteFileAtomically(path, text.toUtf8(), &reason))
+        return true;
+    if (error)
+        *error = QStringLiteral("cannot write %1: %2").arg(path, reason);
+    return false;
 }
