@@ -3,8 +3,10 @@
 #include "FileDialogs.h"
 #include "GuiText.h"
 #include "KVXZOTDoc.h"
+#include "MessageBoxAdapter.h"
 #include "Messages.h"
 #include "ProfilePanes.h"
+#include "ReadPidDialog.h"
 #include "StringTable.h"
 
 #include <QCloseEvent>
@@ -37,22 +39,37 @@ CChildFrame::CChildFrame(std::unique_ptr<CKVXZOTDoc> doc, QWidget* parent)
     setFocusProxy(m_pTree);
 
     connect(m_pTree, &CProfileTreePane::commandStatesChanged, this, &CChildFrame::commandStatesChanged);
-    InstallDocumentCallbacks();
+    m_pFormPane->readPrivateIdOverAir = [this](QWidget* parent) -> std::optional<QString> {
+        CReadPidDialog dialog(parent ? parent : this);
+        connect(&dialog, &CTransferDialog::statusTextChanged, this, &CChildFrame::transferStatusChanged);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.ReceivedId();
+    };
+    BindDocument();
     UpdateTitle();
 }
 
 CChildFrame::~CChildFrame() = default;
 
-void CChildFrame::InstallDocumentCallbacks()
+void CChildFrame::BindDocument()
 {
+    // This profile's messages belong over this window.
+    m_pDoc->SetMessageSink(CMessageBoxAdapter::HandlerFor(this));
+    m_pDoc->SetScriptErrorSink([this](const QString& message) {
+        CMessageBoxAdapter::Show(message, kvx::kMbOk | kvx::kMbIconError, this);
+    });
+    connect(m_pDoc.get(), &CKVXZOTDoc::titleChanged, this, &CChildFrame::UpdateTitle);
+    connect(m_pDoc.get(), &CKVXZOTDoc::modifiedChanged, this, &CChildFrame::commandStatesChanged);
+    connect(m_pDoc.get(), &CKVXZOTDoc::profileReloaded, m_pTree, &CProfileTreePane::Reload);
+
     CKVXZOTDoc::Callbacks callbacks;
-    callbacks.askSaveChanges = [](const QString& name) {
-        return kvx::ShowMessage(LoadStr(GuiText::AskToSave).replace(QStringLiteral("%s"), name),
-                                kvx::kMbYesNoCancel | kvx::kMbIconWarning);
+    callbacks.askSaveChanges = [this](const QString& name) {
+        return m_pDoc->ShowMessage(LoadStr(GuiText::AskToSave).replace(QStringLiteral("%s"), name),
+                                   kvx::kMbYesNoCancel | kvx::kMbIconWarning);
     };
     callbacks.askSavePath = [this](const QString& proposed) { return FileDialogs::AskSavePath(this, proposed); };
     callbacks.commitPendingEdits = [this] { return CommitPendingEdits(); };
-    callbacks.refreshViews = [this] { m_pTree->Reload(); };
     m_pDoc->SetCallbacks(std::move(callbacks));
 }
 

@@ -46,12 +46,15 @@ signals:
     void saved();
     // The tree's commands or the document's state changed.
     void commandStatesChanged();
+    // A transfer dialog opened by a view changes the main window's
+    // transfer state ("Transferring", "Idle").
+    void transferStatusChanged(const QString& text);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void InstallDocumentCallbacks();
+    void BindDocument();
 
     std::unique_ptr<CKVXZOTDoc> m_pDoc;
     QSplitter* m_pSplitter = nullptr;

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -23,6 +24,8 @@
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent), m_pImage(std::make_unique<VirtualCP>()), m_pRecentFiles(std::make_unique<CRecentFileList>())
@@ -38,6 +41,10 @@ CMainFrame::CMainFrame(QWidget* parent)
     m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_pMdiArea);
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+    // Undo and Redo follow the active document's history.
+    m_pUndoGroup = new QUndoGroup(this);
+    connect(m_pUndoGroup, &QUndoGroup::canUndoChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(m_pUndoGroup, &QUndoGroup::canRedoChanged, this, &CMainFrame::UpdateCommandStates);
 
     CreateActions();
     CreateMenus();
@@ -48,6 +55,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     connect(Action(CommandId::WindowTile), &QAction::triggered, m_pMdiArea, &QMdiArea::tileSubWindows);
 
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FollowFocus(now); });
+    qApp->installEventFilter(this);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandStates);
     LoadMenuTexts();
     UpdateTitle();
@@ -59,6 +67,7 @@ CMainFrame::~CMainFrame()
     SetShowContextHelp(m_bShowHelpPane);
     // The document windows go with the frame; nothing is to follow them.
     m_bDestroying = true;
+    qApp->removeEventFilter(this);
     disconnect(qApp, nullptr, this, nullptr);
 }
 
@@ -165,6 +174,10 @@ void CMainFrame::UpdateTitle()
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow*)
 {
+    if (m_bDestroying)
+        return;
+    CChildFrame* child = ActiveChild();
+    m_pUndoGroup->setActiveStack(child ? child->Document().UndoStack() : nullptr);
     UpdateTitle();
     UpdateStatusPanes();
     UpdateCommandStates();
@@ -173,6 +186,13 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow*)
 void CMainFrame::AddChild(CChildFrame* child)
 {
     m_pMdiArea->addSubWindow(child);
+    m_pUndoGroup->addStack(child->Document().UndoStack());
+    connect(&child->Document(), &CKVXZOTDoc::modifiedChanged, this, [this] {
+        UpdateStatusPanes();
+        UpdateCommandStates();
+    });
+    connect(&child->Document(), &CKVXZOTDoc::titleChanged, this, &CMainFrame::UpdateTitle);
+    connect(child, &CChildFrame::transferStatusChanged, this, &CMainFrame::SetStatusText);
     child->ShowHelpPane(m_bShowHelpPane);
     connect(child, &CChildFrame::commandStatesChanged, this, &CMainFrame::UpdateCommandStates);
     connect(child, &CChildFrame::saved, this, [this, child] { DocumentSaved(child); });
@@ -242,8 +262,9 @@ void CMainFrame::UpdateCommandStates()
         Action(EditCopy)->setEnabled(tree && tree->CanCopy());
         Action(EditPaste)->setEnabled(tree && tree->CanPaste());
     }
-    Action(EditUndo)->setEnabled(editor && EditRouting::CanUndo(editor));
-    Action(EditRedo)->setEnabled(editor && EditRouting::CanRedo(editor));
+    // A field's own typing first, then the document's history.
+    Action(EditUndo)->setEnabled(hasDocument && ((editor && EditRouting::CanUndo(editor)) || m_pUndoGroup->canUndo()));
+    Action(EditRedo)->setEnabled(hasDocument && ((editor && EditRouting::CanRedo(editor)) || m_pUndoGroup->canRedo()));
 }
 
 void CMainFrame::RebuildWindowMenu()
@@ -295,6 +316,22 @@ bool CMainFrame::SaveAllModified()
             DocumentSaved(child);
     }
     return true;
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // A field claims Ctrl+Z and Ctrl+Y for its own typing even when it has
+    // nothing to undo; then they are the document's.
+    if (event->type() == QEvent::ShortcutOverride && ActiveChild()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        QWidget* editor = EditRouting::WritableEditor(qobject_cast<QWidget*>(watched));
+        if (editor && editor->window() == this) {
+            if ((key->matches(QKeySequence::Undo) && !EditRouting::CanUndo(editor) && m_pUndoGroup->canUndo())
+                || (key->matches(QKeySequence::Redo) && !EditRouting::CanRedo(editor) && m_pUndoGroup->canRedo()))
+                return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 namespace {

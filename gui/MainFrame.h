@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DeviceJob.h"
 #include "VirtualCP.h"
 
 #include <QHash>
@@ -15,6 +16,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class QUndoGroup;
 
 // The application's main window: menus, toolbar, status bar and the
 // document windows. It owns the application's one codeplug image and routes
@@ -93,10 +95,24 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
+    static std::unique_ptr<CKVXZOTDoc> CreateDocument();
+    int Ask(int messageId, unsigned style);
+
+    // The device commands.
+    void StartDeviceJob(CDeviceJob::Command command);
+    void StopDeviceJob();
+    void OnRadioIdentified();
+    void OnPasswordRequested();
+    void OnTransferStarted();
+    void OnDeviceJobFinished(int result);
+    void FinishDeviceCommand(int result);
+    void FinishRead(const VirtualCP& image);
+
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
@@ -134,7 +150,18 @@ private:
     QLabel* m_paneModified = nullptr;
     QPointer<QWidget> m_trackedEditor;   // the edit control whose selection enables Cut and Copy
 
+    QUndoGroup* m_pUndoGroup = nullptr;
+
     std::unique_ptr<VirtualCP> m_pImage;
+    CDeviceJob* m_pJob = nullptr;
+    QPointer<CChildFrame> m_writeChild;
+    int m_nJobResult = 0;
+    int m_nRadioModelGroup = 0;
+    QString m_strTypedPassword;
+    bool m_bUserStopped = false;
+    bool m_bProfileNotSupportedAccepted = false;
+    bool m_bTransferDialogOpen = false;
+    bool m_bTransferDialogShown = false;
     std::unique_ptr<CRecentFileList> m_pRecentFiles;
     bool m_bShowHelpPane = false;
     bool m_bIdle = true;

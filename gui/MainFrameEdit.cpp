@@ -13,6 +13,7 @@
 #include "ProfilePanes.h"
 
 #include <QApplication>
+#include <QUndoGroup>
 
 namespace {
 
@@ -54,6 +55,8 @@ void CMainFrame::OnEditUndo()
 {
     if (QWidget* editor = FocusedEditor(); editor && EditRouting::CanUndo(editor))
         EditRouting::Undo(editor);
+    else
+        m_pUndoGroup->undo();
     UpdateCommandStates();
 }
 
@@ -61,6 +64,8 @@ void CMainFrame::OnEditRedo()
 {
     if (QWidget* editor = FocusedEditor(); editor && EditRouting::CanRedo(editor))
         EditRouting::Redo(editor);
+    else
+        m_pUndoGroup->redo();
     UpdateCommandStates();
 }
 

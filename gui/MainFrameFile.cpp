@@ -16,7 +16,14 @@
 
 namespace {
 
-std::unique_ptr<CKVXZOTDoc> CreateDocument()
+bool SamePath(const QString& a, const QString& b)
+{
+    return !a.isEmpty() && !b.isEmpty() && QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+}  // namespace
+
+std::unique_ptr<CKVXZOTDoc> CMainFrame::CreateDocument()
 {
     try {
         return std::make_unique<CKVXZOTDoc>();
@@ -25,13 +32,6 @@ std::unique_ptr<CKVXZOTDoc> CreateDocument()
         return nullptr;
     }
 }
-
-bool SamePath(const QString& a, const QString& b)
-{
-    return !a.isEmpty() && !b.isEmpty() && QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
-}
-
-}  // namespace
 
 CChildFrame* CMainFrame::CreateDocumentWindow(std::unique_ptr<CKVXZOTDoc> doc)
 {
@@ -48,8 +48,7 @@ void CMainFrame::OnFileNew()
     std::unique_ptr<CKVXZOTDoc> doc = CreateDocument();
     if (!doc)
         return;
-    CKVXZOTDoc::SetNewTemplatePath(dialog.SelectedPath());
-    if (!doc->OnNewDocument())
+    if (!doc->OnNewDocument(dialog.SelectedPath()))
         return;
     CreateDocumentWindow(std::move(doc));
 }

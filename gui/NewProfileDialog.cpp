@@ -39,7 +39,6 @@ void CNewProfileDialog::accept()
         return;
     const auto environment = CAppProfileEnvironment::Instance();
     m_strPath = CKVXZOTDoc::TemplatePath(*environment, item->text());
-    CKVXZOTDoc::SetNewTemplatePath(m_strPath);
     // A template that does not load creates no document; its message has been shown.
     if (!CKVXZOTDoc::TrialLoadTemplate(m_strPath, environment)) {
         QDialog::reject();
