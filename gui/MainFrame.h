@@ -61,6 +61,8 @@ public:
     VirtualCP& CodeplugImage() { return *m_pImage; }
     CRecentFileList& RecentFiles() { return *m_pRecentFiles; }
 
+    // No device command runs.
+    bool IsIdle() const { return m_bIdle; }
     bool IsHelpPaneShown() const { return m_bShowHelpPane; }
     const QString& ChosenLanguage() const { return m_strLanguage; }
 

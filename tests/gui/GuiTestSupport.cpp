@@ -86,33 +86,55 @@ void GuiTest::AnswerFileDialogs(const QStringList& paths)
 
 namespace {
 
-// Actions waiting for their dialog; a test must not leave one behind.
-QList<QPointer<QTimer>> g_waiting;
+// Actions waiting for their dialog, served in order by one timer: each acts
+// on a dialog the one before it has not handled.
+struct Waiting {
+    QList<std::function<bool(QWidget*)>> actions;
+    QPointer<QWidget> lastHandled;
+    QTimer* timer = nullptr;
+    bool busy = false;   // an action may wait in an event loop of its own
+};
+
+Waiting& Queue()
+{
+    static Waiting waiting;
+    return waiting;
+}
+
+void ServeQueue()
+{
+    Waiting& queue = Queue();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (queue.busy || queue.actions.isEmpty() || !modal || modal == queue.lastHandled)
+        return;
+    const auto action = queue.actions.first();
+    queue.busy = true;
+    const bool handled = action(modal);
+    queue.busy = false;
+    if (handled) {
+        queue.lastHandled = modal;
+        queue.actions.removeFirst();
+    }
+}
 
 }  // namespace
 
 void WhenModalWidget(std::function<bool(QWidget*)> action)
 {
-    auto* timer = new QTimer;
-    g_waiting << timer;
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && action(modal)) {
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
-    timer->start(5);
+    Waiting& queue = Queue();
+    if (!queue.timer) {
+        queue.timer = new QTimer;
+        QObject::connect(queue.timer, &QTimer::timeout, &ServeQueue);
+        queue.timer->start(5);
+    }
+    queue.actions << std::move(action);
 }
 
 void ExpectNoWaitingDialogActions()
 {
-    for (const QPointer<QTimer>& timer : std::as_const(g_waiting)) {
-        if (timer && timer->isActive()) {
-            ADD_FAILURE() << "a dialog the test waited for never opened";
-            timer->deleteLater();
-            timer->stop();
-        }
-    }
-    g_waiting.clear();
+    Waiting& queue = Queue();
+    if (!queue.actions.isEmpty())
+        ADD_FAILURE() << queue.actions.size() << " dialog(s) the test waited for never opened";
+    queue.actions.clear();
+    queue.lastHandled = nullptr;
 }
