@@ -7,6 +7,7 @@
 #include "CommandIds.h"
 #include "KVXZOTDoc.h"
 #include "MainFrame.h"
+#include "DocumentEdit.h"
 #include "ProfilePanes.h"
 
 #include <QClipboard>
@@ -162,6 +163,43 @@ TEST_F(MainFrameTest, CutCopyPasteActOnAWritableFieldElseOnTheTree)
     QApplication::processEvents();
     EXPECT_FALSE(Frame().Action(EditCopy)->isEnabled());
     EXPECT_FALSE(Frame().Action(EditCut)->isEnabled());
+}
+
+TEST_F(MainFrameTest, UndoAndRedoActOnAFieldsTypingFirstThenOnTheProfile)
+{
+    CChildFrame* child = NewFromTemplate();
+    ASSERT_NE(child, nullptr);
+    CKVXZOTDoc& doc = child->Document();
+    const auto messageCount = [&doc] {
+        CDataItem messages;
+        return doc.GetRootItem().GetChildByName(QStringLiteral("TextMessages"), messages).GetChildCount();
+    };
+    CDataItem messages;
+    doc.GetRootItem().GetChildByName(QStringLiteral("TextMessages"), messages);
+    const int before = messageCount();
+    ASSERT_TRUE(doc.Apply(EditRequest::AddChild(messages)).IsApplied());
+    ASSERT_EQ(messageCount(), before + 1);
+    EXPECT_TRUE(Frame().Action(EditUndo)->isEnabled());
+
+    // A field with typing of its own takes Ctrl+Z for itself.
+    QLineEdit* field = FocusedField(Frame(), QString(), false);
+    QTest::keyClicks(field, QStringLiteral("abc"));
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(field->text(), QString());
+    EXPECT_EQ(messageCount(), before + 1);
+
+    // With nothing left to undo in the field, Ctrl+Z undoes the add.
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(messageCount(), before);
+    EXPECT_FALSE(doc.IsModified()) << "back at the state it was created in";
+    // The field could redo its typing; from the tree, Redo is the profile's.
+    child->Tree()->setFocus();
+    Run(EditRedo);
+    EXPECT_EQ(messageCount(), before + 1);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(Frame().findChild<QLabel*>(QStringLiteral("modifiedPane"))->text(), QStringLiteral("Modified"));
 }
 
 TEST_F(MainFrameTest, TheHelpPaneFlagSurvivesARestart)
