@@ -171,6 +171,18 @@ def walk_tree(d, frame):
     return [item.name for item in items]
 
 
+def transfer(d, frame, command, title, success):
+    """Runs Device > command and closes its dialog with OK after success."""
+    d.menu(frame, "Device", command)
+    dialog = d.window("dialog", title)
+    d.audit(dialog)
+    ok = wait_for(lambda: next((b for b in d.find_all(dialog, "push button", "OK") if "enabled" in d.states(b)), None),
+                  "the %s to succeed" % command.lower(), timeout=60)
+    d.need(dialog, "label", success)
+    d.press(ok)
+    d.gone(dialog)
+
+
 def run(args):
     import pyatspi
     d = Driver(pyatspi)
@@ -184,6 +196,13 @@ def run(args):
         env["KVXZOT_MACHINE_SETTINGS"] = args.machine_settings
         env["KVXZOT_USER_SETTINGS"] = os.path.join(work, "user.ini")
         env["KVXZOT_NO_PLATFORM_PORTS"] = "1"
+        # The simulated radio is the only serial port, so it is the one used.
+        link = os.path.join(work, "radio")
+        radio = subprocess.Popen([args.radiosim, "--link", link, "--full"], stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL)
+        processes.append(radio)
+        wait_for(lambda: os.path.exists(link), "the simulated radio")
+        env["KVXZOT_EXTRA_PORTS"] = link
 
         app = subprocess.Popen([args.kvxzot], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
         processes.append(app)
@@ -205,7 +224,18 @@ def run(args):
 
         d.menu(frame, "File", "Close")
         wait_for(lambda: not any("[" in w.name for w in d.windows()), "the profile window to close")
-        d.menu(d.window("frame", "KVX JUB ZOT"), "File", "Exit")
+
+        # Read the radio into a new profile, then write it back.
+        frame = d.window("frame", "KVX JUB ZOT")
+        transfer(d, frame, "Read", "Read", "Reading successful!")
+        frame = d.window("frame", "KVX JUB ZOT - [")
+        d.need(frame, "label", "Idle")
+        walk_tree(d, frame)
+        transfer(d, frame, "Write", "Write", "Writing success!")
+
+        # The read profile was never saved: Exit asks, No discards it.
+        d.menu(frame, "File", "Exit")
+        d.message_box("Save changes to", "No")
         app.wait(timeout=20)
         if app.returncode != 0:
             raise Failure("kvxzot ended with %d: %s" % (app.returncode, app.stderr.read()))
