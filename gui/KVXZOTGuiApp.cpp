@@ -6,10 +6,32 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QSplashScreen>
 #include <QTimer>
 
 namespace {
+
+// Qt's own texts (standard buttons, file dialogs) in the language of the
+// program's; languages without a Qt translation keep English.
+std::unique_ptr<QTranslator> InstallQtTranslation(const QString& language)
+{
+    static const QHash<QString, QString> locales = {
+        {QStringLiteral("German"), QStringLiteral("de")},      {QStringLiteral("French"), QStringLiteral("fr")},
+        {QStringLiteral("CaFrench"), QStringLiteral("fr_CA")}, {QStringLiteral("Spanish"), QStringLiteral("es")},
+        {QStringLiteral("LaSpanish"), QStringLiteral("es")},   {QStringLiteral("LaPortuguese"), QStringLiteral("pt_BR")},
+    };
+    const QString locale = locales.value(language);
+    auto translator = std::make_unique<QTranslator>();
+    if (locale.isEmpty()
+        || !translator->load(QLocale(locale), QStringLiteral("qtbase"), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return nullptr;
+    QCoreApplication::installTranslator(translator.get());
+    return translator;
+}
 
 QIcon ApplicationIcon()
 {
@@ -48,6 +70,7 @@ bool CKVXZOTGuiApp::InitInstance()
     if (!CKVXZOTApp::InitInstance())
         return false;
 
+    m_pQtTranslator = InstallQtTranslation(GetLanguage());
     QApplication::setWindowIcon(ApplicationIcon());
     m_pMainFrame = std::make_unique<CMainFrame>();
     if (!m_pMainFrame->LoadMenuTexts())

@@ -7,6 +7,7 @@
 
 class CMainFrame;
 class QSplashScreen;
+class QTranslator;
 
 // The windowed application: the start-up of the application object, then
 // the main frame with its menus, the files named on the command line, the
@@ -36,4 +37,5 @@ private:
     CommandLine m_commandLine;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<QSplashScreen> m_pSplash;
+    std::unique_ptr<QTranslator> m_pQtTranslator;
 };

@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QDropEvent>
@@ -159,6 +160,20 @@ TEST_F(DocumentCommandsTest, SaveWritesAnOpenedProfileInPlace)
     EXPECT_TRUE(fileProposals.isEmpty()) << "a profile with a path is saved without asking";
     // Scrambled, in the single-byte form it was read in: "<?" becomes 8F 8C.
     EXPECT_EQ(FileStart(path, 2), QByteArray("\x8F\x8C", 2));
+}
+
+TEST_F(DocumentCommandsTest, AnOldFormatProfileIsOfferedTheLatestFormatUntilTheAnswerIsYes)
+{
+    const QString path = CopyOfTemplate(QStringLiteral("KVX10"), QStringLiteral("Old.jub"));
+    ASSERT_NE(Frame().OpenDocumentFile(path), nullptr);
+    messages.Expect(297, kvx::kIdNo);
+    Run(FileSave);
+    EXPECT_EQ(FileStart(path, 2), QByteArray("\x8F\x8C", 2)) << "No keeps the old single-byte form";
+    messages.Expect(297, kvx::kIdYes);
+    Run(FileSave);
+    EXPECT_EQ(FileStart(path, 2), QByteArray("\xFF\xFE", 2));
+    Run(FileSave);   // converted: no question any more
+    EXPECT_EQ(Frame().findChild<QLabel*>(QStringLiteral("modelGroupPane"))->text(), QStringLiteral("Model group 3"));
 }
 
 TEST_F(DocumentCommandsTest, ClosingAModifiedProfileAsksAndCancelKeepsIt)

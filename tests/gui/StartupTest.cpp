@@ -15,6 +15,8 @@
 #include <QJsonObject>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -66,6 +68,9 @@ TEST_F(StartupTest, MenusSpeakTheConfiguredLanguage)
     // The language commands are named by the installation's display names.
     EXPECT_EQ(frame->Action(CommandId::LanguageLaPortuguese)->text(), QStringLiteral("Latin American Portuguese"));
     EXPECT_TRUE(frame->Action(CommandId::LanguageGerman)->isChecked());
+    // Qt's own texts follow: the standard buttons of the message boxes.
+    QMessageBox box;
+    EXPECT_EQ(box.addButton(QMessageBox::Yes)->text(), QStringLiteral("&Ja"));
 }
 
 TEST_F(StartupTest, TheLanguageMenuKeepsOnlyTheInstallationsLanguages)
