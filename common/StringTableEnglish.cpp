@@ -326,6 +326,7 @@ const QHash<int, QString>& CStringTable::English()
         {40014, QStringLiteral("This program is licensed for programming radios of the KVX family.")},
         {40015, QStringLiteral("Radios of the family: %s")},
         {40016, QStringLiteral("Progress")},
+        {40017, QStringLiteral("More Commands")},
         {57345, QStringLiteral("For Help, press F1")},
     };
     return table;

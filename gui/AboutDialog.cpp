@@ -24,6 +24,7 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_un
     m_ui->name->setFont(bold);
     m_ui->version->setText(LoadStr(GuiText::AboutVersion).replace(QStringLiteral("%s"), QStringLiteral(KVX_VERSION)));
     m_ui->description->setText(LoadStr(GuiText::AboutDescription));
+    m_ui->description->setMinimumWidth(m_ui->description->fontMetrics().averageCharWidth() * 48);
     // The family's models are the installation's templates.
     const QStringList models = CKVXZOTDoc::TemplateNames(*CAppProfileEnvironment::Instance(), false);
     m_ui->family->setText(LoadStr(GuiText::AboutFamily).replace(QStringLiteral("%s"), models.join(QStringLiteral(", "))));

@@ -20,6 +20,7 @@ inline constexpr int AboutDescription = 40013;
 inline constexpr int AboutLicence = 40014;
 inline constexpr int AboutFamily = 40015;       // "Radios of the family: %s"
 inline constexpr int ProgressName = 40016;
+inline constexpr int MoreCommands = 40017;      // the toolbar's overflow button
 
 // Framework texts.
 inline constexpr int IdleMessage = 57345;       // "For Help, press F1"

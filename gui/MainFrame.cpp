@@ -8,6 +8,7 @@
 #include "KVXZOTDoc.h"
 #include "ProfilePanes.h"
 #include "RecentFileList.h"
+#include "RegistryStore.h"
 #include "StringTable.h"
 
 #include <QApplication>
@@ -26,6 +27,9 @@
 #include <QToolBar>
 #include <QUndoGroup>
 #include <QUndoStack>
+
+using kvx::registry::Hive;
+using kvx::registry::RegistryStore;
 
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent), m_pImage(std::make_unique<VirtualCP>()), m_pRecentFiles(std::make_unique<CRecentFileList>())
@@ -51,6 +55,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     CreateToolBar();
     CreateStatusBar();
     Action(CommandId::ViewHelpPane)->setChecked(m_bShowHelpPane);
+    RestoreWindowState();
     connect(Action(CommandId::WindowCascade), &QAction::triggered, m_pMdiArea, &QMdiArea::cascadeSubWindows);
     connect(Action(CommandId::WindowTile), &QAction::triggered, m_pMdiArea, &QMdiArea::tileSubWindows);
 
@@ -65,10 +70,39 @@ CMainFrame::CMainFrame(QWidget* parent)
 CMainFrame::~CMainFrame()
 {
     SetShowContextHelp(m_bShowHelpPane);
+    SaveWindowState();
     // The document windows go with the frame; nothing is to follow them.
     m_bDestroying = true;
     qApp->removeEventFilter(this);
     disconnect(qApp, nullptr, this, nullptr);
+}
+
+namespace {
+
+QString WindowKey()
+{
+    return QString::fromLatin1(kApplicationKey) + QStringLiteral("\\Settings");
+}
+
+}  // namespace
+
+void CMainFrame::RestoreWindowState()
+{
+    const RegistryStore& store = RegistryStore::Instance();
+    const QString state = store.ReadString(Hive::User, WindowKey(), QStringLiteral("WindowState")).value_or(QString());
+    if (!state.isEmpty())
+        restoreState(QByteArray::fromBase64(state.toLatin1()));
+    Action(CommandId::ViewToolbar)->setChecked(!m_pToolBar->isHidden());
+    Action(CommandId::ViewStatusBar)->setChecked(store.ReadDword(Hive::User, WindowKey(), QStringLiteral("StatusBar")).value_or(1) != 0);
+}
+
+void CMainFrame::SaveWindowState()
+{
+    RegistryStore& store = RegistryStore::Instance();
+    if (!store.CreateKey(Hive::User, WindowKey()))
+        return;
+    store.WriteString(Hive::User, WindowKey(), QStringLiteral("WindowState"), QString::fromLatin1(saveState().toBase64()));
+    store.WriteDword(Hive::User, WindowKey(), QStringLiteral("StatusBar"), Action(CommandId::ViewStatusBar)->isChecked() ? 1 : 0);
 }
 
 void CMainFrame::CreateStatusBar()
@@ -77,7 +111,8 @@ void CMainFrame::CreateStatusBar()
     const auto pane = [bar](const char* name, int stretch, bool permanent) {
         auto* label = new QLabel(bar);
         label->setObjectName(QLatin1String(name));
-        label->setFrameShape(QFrame::NoFrame);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setMargin(1);
         if (permanent)
             bar->addPermanentWidget(label, stretch);
         else

@@ -121,6 +121,9 @@ private:
     void CreateStatusBar();
     QAction* AddCommand(int commandId, int textId, const QKeySequence& key, bool documentOnly);
     void RebuildRecentFileMenu();
+    // Toolbar place and visibility, status bar visibility: kept between runs.
+    void RestoreWindowState();
+    void SaveWindowState();
     void RebuildWindowMenu();
     void UpdateTitle();
     void UpdateStatusPanes();

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -297,6 +298,9 @@ bool CMainFrame::LoadMenuTexts()
         Action(command.commandId)->setText(display.isEmpty() ? language : display);
     }
     m_pToolBar->setWindowTitle(LoadStr(GuiText::ToolbarName));
+    // The button that shows the commands a narrow toolbar cannot.
+    if (auto* more = m_pToolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(LoadStr(GuiText::MoreCommands));
     m_pTreeMenu->setTitle(LoadStr(233));
     RebuildRecentFileMenu();
     UpdateStatusPanes();

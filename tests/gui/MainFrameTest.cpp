@@ -202,15 +202,23 @@ TEST_F(MainFrameTest, UndoAndRedoActOnAFieldsTypingFirstThenOnTheProfile)
     EXPECT_EQ(Frame().findChild<QLabel*>(QStringLiteral("modifiedPane"))->text(), QStringLiteral("Modified"));
 }
 
-TEST_F(MainFrameTest, TheHelpPaneFlagSurvivesARestart)
+TEST_F(MainFrameTest, TheHelpPaneTheToolbarAndTheStatusBarSurviveARestart)
 {
     ASSERT_NE(NewFromTemplate(), nullptr);
     EXPECT_FALSE(Frame().IsHelpPaneShown());
     Run(ViewHelpPane);
     EXPECT_TRUE(Frame().ActiveChild()->HelpPane()->isVisibleTo(Frame().ActiveChild()));
+    Run(ViewToolbar);
+    Run(ViewStatusBar);
+    EXPECT_TRUE(Frame().ToolBar()->isHidden());
+    EXPECT_TRUE(Frame().statusBar()->isHidden());
     Frame().ActiveChild()->Document().SetModifiedFlag(false);
 
-    ASSERT_NE(Start(), nullptr);   // the old frame goes and stores its flag
+    ASSERT_NE(Start(), nullptr);   // the old frame goes and stores its state
     EXPECT_TRUE(Frame().IsHelpPaneShown());
     EXPECT_TRUE(Frame().Action(ViewHelpPane)->isChecked());
+    EXPECT_TRUE(Frame().ToolBar()->isHidden());
+    EXPECT_FALSE(Frame().Action(ViewToolbar)->isChecked());
+    EXPECT_TRUE(Frame().statusBar()->isHidden());
+    EXPECT_FALSE(Frame().Action(ViewStatusBar)->isChecked());
 }
