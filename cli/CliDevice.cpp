@@ -111,9 +111,10 @@ std::unique_ptr<CDeviceJob> CCliDevice::MakeJob(CDeviceJob::Command command)
     return std::make_unique<CDeviceJob>(command, Port(), app ? app->VersionGroupResolver() : CDeviceJob::ModelGroupResolver());
 }
 
-int CCliDevice::Run(CDeviceJob& job, const std::function<void(CDeviceJob&)>& onIdentified)
+int CCliDevice::Run(CDeviceJob& job, const std::function<bool(CDeviceJob&)>& onIdentified)
 {
     QEventLoop loop;
+    bool stoppedByFlow = false;
     QObject::connect(&job, &CDeviceJob::progress, &loop, [this](int percent) { ShowProgress(percent); });
     QObject::connect(&job, &CDeviceJob::question, &loop, [this, &job](int, const QString& text, unsigned style) {
         if ((style & 0x0F) == kvx::kMbOk) {
@@ -124,11 +125,13 @@ int CCliDevice::Run(CDeviceJob& job, const std::function<void(CDeviceJob&)>& onI
         EndProgress();
         job.answer(AskYesNo(text));
     });
-    QObject::connect(&job, &CDeviceJob::identified, &loop, [&job, &onIdentified] {
-        if (onIdentified)
-            onIdentified(job);
-        else
+    QObject::connect(&job, &CDeviceJob::identified, &loop, [&] {
+        if (!onIdentified) {
             job.proceed();
+        } else if (!onIdentified(job)) {
+            stoppedByFlow = true;
+            job.cancel();
+        }
     });
     QObject::connect(&job, &CDeviceJob::passwordRequested, &loop, [this, &job] {
         if (m_options.password && !m_bPasswordOffered) {
@@ -155,7 +158,7 @@ int CCliDevice::Run(CDeviceJob& job, const std::function<void(CDeviceJob&)>& onI
     if (result == kResultOk && job.GetCommand() != CDeviceJob::Command::Identify && job.GetCommand() != CDeviceJob::Command::Reset)
         ShowProgress(100);
     EndProgress();
-    if (result != kResultOk)
+    if (result != kResultOk && !stoppedByFlow)
         ReportFailure(result);
     return result;
 }

@@ -41,10 +41,11 @@ public:
 
     // Runs job to its end: progress on stderr, questions and the password
     // (--password first) on the terminal. A Read or Write job calls
-    // onIdentified when the radio is identified; it must proceed or cancel
-    // the job (without it the job proceeds). Returns the job's result, its
-    // failure text printed (a user's cancel too).
-    int Run(CDeviceJob& job, const std::function<void(CDeviceJob&)>& onIdentified = {});
+    // onIdentified when the radio is identified; it proceeds the job, or
+    // answers false to stop it, its reason shown (without it the job
+    // proceeds). Returns the job's result, its failure text printed (a
+    // user's cancel too).
+    int Run(CDeviceJob& job, const std::function<bool(CDeviceJob&)>& onIdentified = {});
 
 private:
     // The headless application: configuration check and settings documents.

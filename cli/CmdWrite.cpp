@@ -24,10 +24,10 @@ int RunWrite(const QStringList& args)
     const int result = device.Run(*job, [&](CDeviceJob& identified) {
         // The profile into a fresh image, with the connected radio's own ID.
         VirtualCP image;
-        if (PrepareWriteImage(*profile->doc, identified.Identity().ownId, image))
-            identified.proceed(image);
-        else
-            identified.cancel();   // the reason has been shown
+        if (!PrepareWriteImage(*profile->doc, identified.Identity().ownId, image))
+            return false;   // the reason has been shown
+        identified.proceed(image);
+        return true;
     });
     return result == kResultOk ? 0 : 1;
 }

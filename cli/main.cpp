@@ -42,10 +42,22 @@ static void PrintToolHelp()
     CliPrint(text);
 }
 
+static std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv)
+{
+    if (argc > 1) {
+        const QString name = QString::fromLocal8Bit(argv[1]);
+        for (const auto& c : CliCommands()) {
+            if (c.name == name && c.application)
+                return c.application(argc, argv);
+        }
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    const auto app = MakeApplication(argc, argv);
+    QStringList args = app->arguments().mid(1);
     if (args.isEmpty() || args.first() == QStringLiteral("--help") || args.first() == QStringLiteral("-h")) {
         PrintToolHelp();
         return args.isEmpty() ? 2 : 0;

@@ -5,8 +5,8 @@
 
 #include "MessageIds.h"
 #include "ModelErrors.h"
+#include "ProfileVersion.h"
 #include "RuleScriptHost.h"
-#include "ValueConversion.h"
 
 #include <QMutex>
 
@@ -61,29 +61,6 @@ void SetProfileSelection(XmlDocument& doc)
 {
     doc.SetSelectionNamespace(QStringLiteral("dfns"), QString::fromLatin1(kProfileNamespace));
     doc.SetSelectionNamespace(QStringLiteral("ms"), QString::fromLatin1(kServiceNamespace));
-}
-
-// A firmware number of the version element. The writer prints the radio's
-// bytes sign-extended (255 as 4294967295), so the low 8 bits are the byte.
-int VersionByte(const XmlNode& version, const QString& name)
-{
-    const QString text = version.GetAttribute(name);
-    if (const auto value = TextToLong(text))
-        return *value & 0xFF;
-    if (const auto value = TextToUnsignedLong(text))
-        return static_cast<int>(*value & 0xFF);
-    ThrowXmlFailure(QStringLiteral("Type mismatch"), QStringLiteral("%1='%2' is not a number.").arg(name, text));
-}
-
-// "R5E.08.00": the phase, then release (hexadecimal), version and revision.
-QString FirmwareVersionText(const XmlNode& version)
-{
-    const QString release = QString::number(VersionByte(version, QStringLiteral("firmware_release")), 16).toUpper();
-    return version.GetAttribute(QStringLiteral("firmware_phase")) +
-           QStringLiteral("%1.%2.%3")
-               .arg(release.rightJustified(2, QLatin1Char('0')))
-               .arg(VersionByte(version, QStringLiteral("firmware_version")), 2, 10, QLatin1Char('0'))
-               .arg(VersionByte(version, QStringLiteral("firmware_revision")), 2, 10, QLatin1Char('0'));
 }
 
 }  // namespace

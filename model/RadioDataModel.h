@@ -79,6 +79,7 @@ public:
     QString GetProfileXml() const;
     const kvx::xml::XmlDocument& GetProfileDoc() const { return m_spProfileDoc; }
     const IProfileEnvironment& Environment() const { return *m_environment; }
+    const std::shared_ptr<const IProfileEnvironment>& SharedEnvironment() const { return m_environment; }
 
 private:
     kvx::xml::XmlSchemaCache LoadSchemaCache();

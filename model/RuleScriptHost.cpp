@@ -39,6 +39,7 @@ QVariant ToValue(const Variant& value)
     case VarType::Byte: return static_cast<int>(value.ByteValue());
     case VarType::Integer: return static_cast<int>(value.IntegerValue());
     case VarType::Long: return value.LongValue();
+    case VarType::Single: return static_cast<double>(value.SingleValue());
     case VarType::Double: return value.DoubleValue();
     case VarType::String: return value.StringValue();
     case VarType::Array: return QVariantList();   // converts to nothing the data items read

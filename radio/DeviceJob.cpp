@@ -83,6 +83,11 @@ void CDeviceJob::start()
 
 void CDeviceJob::proceed()
 {
+    // A write without its image would empty the radio.
+    if (m_command == Command::Write) {
+        cancel();
+        return;
+    }
     std::lock_guard lock(m_mutex);
     m_bProceed = true;
     m_changed.notify_all();
@@ -98,7 +103,10 @@ void CDeviceJob::proceed(const VirtualCP& writeImage)
 
 void CDeviceJob::answer(bool accepted)
 {
-    CTransferState::Instance().AnswerQuestion(accepted);
+    // A late answer must not reach another job's question.
+    std::lock_guard lock(m_mutex);
+    if (m_bActive)
+        CTransferState::Instance().AnswerQuestion(accepted);
 }
 
 void CDeviceJob::givePassword(const QString& text)
@@ -136,12 +144,6 @@ void CDeviceJob::cancel()
     m_changed.notify_all();
 }
 
-bool CDeviceJob::CancelRequested() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_bCancel;
-}
-
 bool CDeviceJob::WaitFor(Wait what, QString* password)
 {
     std::unique_lock lock(m_mutex);
@@ -173,11 +175,9 @@ void CDeviceJob::Run()
     CTransferState& state = CTransferState::Instance();
     // One device command at a time in the process: the transfer state's
     // notify target and cancel flag belong to the job holding this lock.
-    std::unique_lock command(state.CommandLock(), std::defer_lock);
-    while (!command.try_lock_for(std::chrono::milliseconds(20))) {
-        if (CancelRequested())
-            break;
-    }
+    std::unique_lock command(state.CommandLock(), std::try_to_lock);
+    while (!command.owns_lock() && PauseMs(20))
+        command.try_lock();
     int result = kResultUserCanceled;
     if (command.owns_lock()) {
         {

@@ -77,7 +77,8 @@ public:
 public slots:
     void start();
     // Read: go on after identified(). Write: the image to write (the
-    // profile converted with Identity().ownId).
+    // profile converted with Identity().ownId); a Write without one is
+    // cancelled.
     void proceed();
     void proceed(const VirtualCP& writeImage);
     // The user's answer to question(): true for OK or Yes.
@@ -113,7 +114,6 @@ private:
     // false on a cancel.
     bool WaitFor(Wait what, QString* password = nullptr);
     bool PauseMs(int ms);
-    bool CancelRequested() const;
     bool ProfileNotSupportedAccepted() const;
     // Emits through the job's own thread, in order.
     template <typename F>

@@ -68,7 +68,7 @@ public:
     std::mutex& TransferLock() { return m_transferLock; }
     // Held by a device-command job for its whole run (CDeviceJob): the
     // notify target and the cancel flag belong to one command at a time.
-    std::timed_mutex& CommandLock() { return m_commandLock; }
+    std::mutex& CommandLock() { return m_commandLock; }
 
     // The running transfer's port and protocol (set by the lock holder).
     void SetCurrent(ICommPort* port, RadioProtocol* protocol);
@@ -97,7 +97,7 @@ private:
     std::atomic<RadioProtocol*> m_currentProtocol{nullptr};
     std::atomic<int> m_expectedCloneLevel{1};
     std::mutex m_transferLock;
-    std::timed_mutex m_commandLock;
+    std::mutex m_commandLock;
 
     std::mutex m_questionMutex;
     std::condition_variable m_questionAnswered;

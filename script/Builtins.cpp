@@ -1,5 +1,7 @@
 #include "Builtins.h"
 
+#include "BuiltinSupport.h"
+
 #include "Conversions.h"
 #include "Errors.h"
 #include "HostObject.h"
@@ -9,11 +11,7 @@
 
 namespace kvx::vbs {
 
-namespace {
-
-using Args = std::span<Variant>;
-
-// ---- Argument helpers -----------------------------------------------------
+namespace builtins {
 
 bool AnyNull(Args args, size_t count)
 {
@@ -52,6 +50,12 @@ Variant Text(QString s)
     return Variant::String(std::move(s));
 }
 
+}  // namespace builtins
+
+namespace {
+
+using namespace builtins;
+
 // The code page 1252 characters of the bytes 0x80 to 0x9F (0 = unassigned).
 constexpr char16_t kCp1252High[32] = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -79,7 +83,7 @@ int AnsiFromChar(QChar c)
 
 // ---- Strings --------------------------------------------------------------
 
-Variant FnLen(Args a)
+Variant FnLen(Args a, Context&)
 {
     const Variant v = Dereference(a[0]);
     if (v.IsNull())
@@ -87,7 +91,7 @@ Variant FnLen(Args a)
     return Variant::Long(static_cast<int32_t>(Str(v).size()));
 }
 
-Variant FnMid(Args a)
+Variant FnMid(Args a, Context&)
 {
     if (AnyNull(a, 1))
         return Variant::Null();
@@ -106,7 +110,7 @@ Variant FnMid(Args a)
     return Variant::String(s.mid(start - 1, length));
 }
 
-Variant FnLeft(Args a)
+Variant FnLeft(Args a, Context&)
 {
     if (AnyNull(a, 1))
         return Variant::Null();
@@ -116,7 +120,7 @@ Variant FnLeft(Args a)
     return Variant::String(Str(a[0]).left(n));
 }
 
-Variant FnRight(Args a)
+Variant FnRight(Args a, Context&)
 {
     if (AnyNull(a, 1))
         return Variant::Null();
@@ -127,7 +131,7 @@ Variant FnRight(Args a)
 }
 
 // InStr([start,] string1, string2[, compare])
-Variant FnInStr(Args a)
+Variant FnInStr(Args a, Context&)
 {
     int32_t start = 1;
     size_t first = 0;
@@ -154,7 +158,7 @@ Variant FnInStr(Args a)
 }
 
 // InStrRev(string1, string2[, start[, compare]])
-Variant FnInStrRev(Args a)
+Variant FnInStrRev(Args a, Context&)
 {
     if (AnyNull(a, 2))
         return Variant::Null();
@@ -176,16 +180,40 @@ Variant FnInStrRev(Args a)
     return Variant::Long(static_cast<int32_t>(s1.lastIndexOf(s2, from, cs) + 1));
 }
 
-Variant FnLCase(Args a)
+// Character by character, so that the length never changes: the sharp s
+// has no single upper-case letter and stays as it is.
+QString ChangeCase(const QString& s, bool upper)
 {
-    const Variant v = Dereference(a[0]);
-    return v.IsNull() ? v : Variant::String(Str(v).toLower());
+    QString out = s;
+    QChar* data = out.data();
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        if (data[i].isHighSurrogate() && i + 1 < out.size() && data[i + 1].isLowSurrogate()) {
+            const char32_t c = QChar::surrogateToUcs4(data[i], data[i + 1]);
+            const char32_t mapped = upper ? QChar::toUpper(c) : QChar::toLower(c);
+            if (QChar::requiresSurrogates(mapped)) {
+                data[i] = QChar(QChar::highSurrogate(mapped));
+                data[i + 1] = QChar(QChar::lowSurrogate(mapped));
+            }
+            ++i;
+            continue;
+        }
+        const char32_t mapped = upper ? QChar::toUpper(char32_t(data[i].unicode())) : QChar::toLower(char32_t(data[i].unicode()));
+        if (!QChar::requiresSurrogates(mapped))
+            data[i] = QChar(static_cast<char16_t>(mapped));
+    }
+    return out;
 }
 
-Variant FnUCase(Args a)
+Variant FnLCase(Args a, Context&)
 {
     const Variant v = Dereference(a[0]);
-    return v.IsNull() ? v : Variant::String(Str(v).toUpper());
+    return v.IsNull() ? v : Variant::String(ChangeCase(Str(v), false));
+}
+
+Variant FnUCase(Args a, Context&)
+{
+    const Variant v = Dereference(a[0]);
+    return v.IsNull() ? v : Variant::String(ChangeCase(Str(v), true));
 }
 
 QString TrimSpaces(const QString& s, bool left, bool right)
@@ -201,19 +229,19 @@ QString TrimSpaces(const QString& s, bool left, bool right)
     return s.mid(begin, end - begin);
 }
 
-Variant FnTrim(Args a)
+Variant FnTrim(Args a, Context&)
 {
     const Variant v = Dereference(a[0]);
     return v.IsNull() ? v : Variant::String(TrimSpaces(Str(v), true, true));
 }
 
-Variant FnLTrim(Args a)
+Variant FnLTrim(Args a, Context&)
 {
     const Variant v = Dereference(a[0]);
     return v.IsNull() ? v : Variant::String(TrimSpaces(Str(v), true, false));
 }
 
-Variant FnRTrim(Args a)
+Variant FnRTrim(Args a, Context&)
 {
     const Variant v = Dereference(a[0]);
     return v.IsNull() ? v : Variant::String(TrimSpaces(Str(v), false, true));
@@ -221,7 +249,7 @@ Variant FnRTrim(Args a)
 
 // Replace(expression, find, replacement[, start[, count[, compare]]]): the
 // result begins at `start`.
-Variant FnReplace(Args a)
+Variant FnReplace(Args a, Context&)
 {
     if (AnyNull(a, 3))
         return Variant::Null();
@@ -255,7 +283,7 @@ Variant FnReplace(Args a)
 }
 
 // Split(expression[, delimiter[, count[, compare]]])
-Variant FnSplit(Args a)
+Variant FnSplit(Args a, Context&)
 {
     if (AnyNull(a, 1))
         return Variant::Null();
@@ -286,7 +314,7 @@ Variant FnSplit(Args a)
     return Variant::Array(ArrayData::OneDimensional(std::move(parts)));
 }
 
-Variant FnJoin(Args a)
+Variant FnJoin(Args a, Context&)
 {
     if (!a[0].IsArray() || a[0].ArrayValue()->bounds.size() > 1)
         throw ScriptError(kErrTypeMismatch);
@@ -306,7 +334,7 @@ Variant FnJoin(Args a)
     return Variant::String(out);
 }
 
-Variant FnAsc(Args a)
+Variant FnAsc(Args a, Context&)
 {
     const QString s = Str(a[0]);
     if (s.isEmpty())
@@ -314,7 +342,7 @@ Variant FnAsc(Args a)
     return Variant::Integer(static_cast<int16_t>(AnsiFromChar(s[0])));
 }
 
-Variant FnAscW(Args a)
+Variant FnAscW(Args a, Context&)
 {
     const QString s = Str(a[0]);
     if (s.isEmpty())
@@ -322,7 +350,7 @@ Variant FnAscW(Args a)
     return Variant::Integer(static_cast<int16_t>(s[0].unicode()));
 }
 
-Variant FnChr(Args a)
+Variant FnChr(Args a, Context&)
 {
     const int32_t code = Long(a[0]);
     if (code < 0 || code > 255)
@@ -330,7 +358,7 @@ Variant FnChr(Args a)
     return Variant::String(QString(CharFromAnsi(code)));
 }
 
-Variant FnChrW(Args a)
+Variant FnChrW(Args a, Context&)
 {
     const int32_t code = Long(a[0]);
     if (code < -32768 || code > 65535)
@@ -338,7 +366,7 @@ Variant FnChrW(Args a)
     return Variant::String(QString(QChar(static_cast<char16_t>(code & 0xFFFF))));
 }
 
-Variant FnStrComp(Args a)
+Variant FnStrComp(Args a, Context&)
 {
     if (AnyNull(a, 2))
         return Variant::Null();
@@ -346,7 +374,7 @@ Variant FnStrComp(Args a)
     return Variant::Integer(static_cast<int16_t>(c < 0 ? -1 : c > 0 ? 1 : 0));
 }
 
-Variant FnSpace(Args a)
+Variant FnSpace(Args a, Context&)
 {
     const int32_t n = Long(a[0]);
     if (n < 0)
@@ -356,7 +384,7 @@ Variant FnSpace(Args a)
     return Variant::String(QString(n, QLatin1Char(' ')));
 }
 
-Variant FnString(Args a)
+Variant FnString(Args a, Context&)
 {
     if (AnyNull(a, 2))
         return Variant::Null();
@@ -379,13 +407,13 @@ Variant FnString(Args a)
 
 // ---- Conversions ----------------------------------------------------------
 
-Variant FnCInt(Args a) { return Variant::Integer(ToInteger(a[0])); }
-Variant FnCLng(Args a) { return Variant::Long(ToLong(a[0])); }
-Variant FnCByte(Args a) { return Variant::Byte(ToByte(a[0])); }
-Variant FnCBool(Args a) { return Variant::Boolean(ToBool(a[0])); }
-Variant FnCStr(Args a) { return Variant::String(ToString(a[0])); }
+Variant FnCInt(Args a, Context&) { return Variant::Integer(ToInteger(a[0])); }
+Variant FnCLng(Args a, Context&) { return Variant::Long(ToLong(a[0])); }
+Variant FnCByte(Args a, Context&) { return Variant::Byte(ToByte(a[0])); }
+Variant FnCBool(Args a, Context&) { return Variant::Boolean(ToBool(a[0])); }
+Variant FnCStr(Args a, Context&) { return Variant::String(ToString(a[0])); }
 
-Variant FnCDbl(Args a)
+Variant FnCDbl(Args a, Context&)
 {
     return Variant::Double(ToDouble(a[0]));
 }
@@ -401,6 +429,10 @@ Variant Truncate(const Variant& v0, bool floor)
     case VarType::Byte:
     case VarType::Integer:
     case VarType::Long: return v;
+    case VarType::Single: {
+        const float f = v.SingleValue();
+        return Variant::Single(floor ? std::floor(f) : std::trunc(f));
+    }
     default: {
         const double d = ToDouble(v);
         return Variant::Double(floor ? std::floor(d) : std::trunc(d));
@@ -408,10 +440,10 @@ Variant Truncate(const Variant& v0, bool floor)
     }
 }
 
-Variant FnInt(Args a) { return Truncate(a[0], true); }
-Variant FnFix(Args a) { return Truncate(a[0], false); }
+Variant FnInt(Args a, Context&) { return Truncate(a[0], true); }
+Variant FnFix(Args a, Context&) { return Truncate(a[0], false); }
 
-Variant FnAbs(Args a)
+Variant FnAbs(Args a, Context&)
 {
     const Variant v = Dereference(a[0]);
     switch (v.Type()) {
@@ -421,17 +453,18 @@ Variant FnAbs(Args a)
     case VarType::Boolean:
     case VarType::Integer: return MakeNumber(std::llabs(v.IntegralValue()), VarType::Integer);
     case VarType::Long: return MakeNumber(std::llabs(v.IntegralValue()), VarType::Long);
+    case VarType::Single: return Variant::Single(std::fabs(v.SingleValue()));
     default: return Variant::Double(std::fabs(ToDouble(v)));
     }
 }
 
-Variant FnSgn(Args a)
+Variant FnSgn(Args a, Context&)
 {
     const double d = ToDouble(a[0]);
     return Variant::Integer(static_cast<int16_t>(d < 0 ? -1 : d > 0 ? 1 : 0));
 }
 
-Variant FnRound(Args a)
+Variant FnRound(Args a, Context&)
 {
     const Variant v = Dereference(a[0]);
     if (v.IsNull())
@@ -444,8 +477,11 @@ Variant FnRound(Args a)
     const double scale = std::pow(10.0, std::min(places, 22));
     const double scaled = ToDouble(v) * scale;
     if (!std::isfinite(scaled))
-        return Variant::Double(ToDouble(v));   // too many places to matter
-    return Variant::Double(RoundHalfEven(scaled) / scale);
+        return v.Type() == VarType::Single ? v : Variant::Double(ToDouble(v));   // too many places to matter
+    const double rounded = RoundHalfEven(scaled) / scale;
+    if (v.Type() == VarType::Single)
+        return Variant::Single(static_cast<float>(rounded));
+    return Variant::Double(rounded);
 }
 
 // Hex and Oct show the two's complement of the value's own width.
@@ -467,14 +503,14 @@ QString Radix(const Variant& v0, int base)
     return QString::number(bits, base).toUpper();
 }
 
-Variant FnHex(Args a)
+Variant FnHex(Args a, Context&)
 {
     if (Dereference(a[0]).IsNull())
         return Variant::Null();
     return Variant::String(Radix(a[0], 16));
 }
 
-Variant FnOct(Args a)
+Variant FnOct(Args a, Context&)
 {
     if (Dereference(a[0]).IsNull())
         return Variant::Null();
@@ -483,7 +519,7 @@ Variant FnOct(Args a)
 
 // ---- Inspection -----------------------------------------------------------
 
-Variant FnIsNumeric(Args a)
+Variant FnIsNumeric(Args a, Context&)
 {
     Variant v;
     try {
@@ -497,12 +533,12 @@ Variant FnIsNumeric(Args a)
     return Variant::Boolean(v.IsString() && ParseNumber(v.StringValue(), &d));
 }
 
-Variant FnIsEmpty(Args a) { return Variant::Boolean(a[0].IsEmpty()); }
-Variant FnIsNull(Args a) { return Variant::Boolean(a[0].IsNull()); }
-Variant FnIsObject(Args a) { return Variant::Boolean(a[0].IsObject()); }
-Variant FnIsArray(Args a) { return Variant::Boolean(a[0].IsArray()); }
-Variant FnTypeName(Args a) { return Variant::String(TypeName(a[0])); }
-Variant FnVarType(Args a) { return Variant::Integer(static_cast<int16_t>(VarTypeNumber(a[0]))); }
+Variant FnIsEmpty(Args a, Context&) { return Variant::Boolean(a[0].IsEmpty()); }
+Variant FnIsNull(Args a, Context&) { return Variant::Boolean(a[0].IsNull()); }
+Variant FnIsObject(Args a, Context&) { return Variant::Boolean(a[0].IsObject()); }
+Variant FnIsArray(Args a, Context&) { return Variant::Boolean(a[0].IsArray()); }
+Variant FnTypeName(Args a, Context&) { return Variant::String(TypeName(a[0])); }
+Variant FnVarType(Args a, Context&) { return Variant::Integer(static_cast<int16_t>(VarTypeNumber(a[0]))); }
 
 const ArrayBound& Dimension(Args a)
 {
@@ -515,27 +551,42 @@ const ArrayBound& Dimension(Args a)
     return array.bounds[static_cast<size_t>(dim - 1)];
 }
 
-Variant FnUBound(Args a)
+Variant FnUBound(Args a, Context&)
 {
     const ArrayBound& b = Dimension(a);
     return Variant::Long(b.lower + b.count - 1);
 }
 
-Variant FnLBound(Args a)
+Variant FnLBound(Args a, Context&)
 {
     return Variant::Long(Dimension(a).lower);
 }
 
-Variant FnArray(Args a)
+Variant FnArray(Args a, Context&)
 {
     return Variant::Array(ArrayData::OneDimensional(std::vector<Variant>(a.begin(), a.end())));
 }
 
 // No objects can be created by class name.
-Variant FnCreateObject(Args a)
+Variant FnCreateObject(Args a, Context&)
 {
     throw ScriptError::WithName(kErrCannotCreateObject, a.empty() ? QString() : Str(a[0]));
 }
+
+// GetRef("name"): a reference that calls the script's procedure.
+Variant FnGetRef(Args a, Context& context)
+{
+    ObjectRef ref = context.ProcedureReference(Str(a[0]).toLower());
+    if (!ref)
+        throw ScriptError(kErrInvalidCall);
+    return Variant::Object(std::move(ref));
+}
+
+// The language level this engine implements.
+Variant FnScriptEngine(Args, Context&) { return Variant::String(QStringLiteral("VBScript")); }
+Variant FnScriptEngineMajorVersion(Args, Context&) { return Variant::Long(5); }
+Variant FnScriptEngineMinorVersion(Args, Context&) { return Variant::Long(8); }
+Variant FnScriptEngineBuildVersion(Args, Context&) { return Variant::Long(1); }
 
 constexpr int kMany = 1 << 20;
 
@@ -586,7 +637,27 @@ const BuiltinInfo kBuiltins[] = {
     {"oct", 1, 1, FnOct},
     {"createobject", 1, 2, FnCreateObject},
     {"getobject", 0, 2, FnCreateObject},
+    {"getref", 1, 1, FnGetRef},
+    {"scriptengine", 0, 0, FnScriptEngine},
+    {"scriptenginemajorversion", 0, 0, FnScriptEngineMajorVersion},
+    {"scriptengineminorversion", 0, 0, FnScriptEngineMinorVersion},
+    {"scriptenginebuildversion", 0, 0, FnScriptEngineBuildVersion},
 };
+
+}  // namespace
+
+namespace {
+
+const std::vector<BuiltinInfo>& AllBuiltins()
+{
+    static const std::vector<BuiltinInfo> all = [] {
+        std::vector<BuiltinInfo> v(std::begin(kBuiltins), std::end(kBuiltins));
+        for (std::span<const BuiltinInfo> more : {builtins::MathBuiltins(), builtins::TextBuiltins(), builtins::FormatBuiltins()})
+            v.insert(v.end(), more.begin(), more.end());
+        return v;
+    }();
+    return all;
+}
 
 }  // namespace
 
@@ -594,8 +665,9 @@ int FindBuiltin(const QString& lower)
 {
     static const QHash<QString, int> index = [] {
         QHash<QString, int> h;
-        for (int i = 0; i < static_cast<int>(std::size(kBuiltins)); ++i)
-            h.insert(QString::fromLatin1(kBuiltins[i].name), i);
+        const auto& all = AllBuiltins();
+        for (int i = 0; i < static_cast<int>(all.size()); ++i)
+            h.insert(QString::fromLatin1(all[i].name), i);
         return h;
     }();
     return index.value(lower, -1);
@@ -603,7 +675,7 @@ int FindBuiltin(const QString& lower)
 
 const BuiltinInfo& Builtin(int id)
 {
-    return kBuiltins[id];
+    return AllBuiltins()[static_cast<size_t>(id)];
 }
 
 const Variant* FindBuiltinConstant(const QString& lower)
@@ -647,6 +719,7 @@ const Variant* FindBuiltinConstant(const QString& lower)
         integer("vbnull", 1);
         integer("vbinteger", 2);
         integer("vblong", 3);
+        integer("vbsingle", 4);
         integer("vbdouble", 5);
         integer("vbstring", 8);
         integer("vbobject", 9);

@@ -9,7 +9,20 @@
 
 namespace kvx::vbs {
 
-using BuiltinFunction = Variant (*)(std::span<Variant> args);
+// What a few built-ins need from the engine that runs them.
+class BuiltinContext {
+public:
+    // GetRef: an object that calls the script's procedure of that name;
+    // null when there is none.
+    virtual ObjectRef ProcedureReference(const QString& lowerName) = 0;
+    // The state of Rnd and Randomize.
+    virtual uint32_t& RandomSeed() = 0;
+
+protected:
+    ~BuiltinContext() = default;
+};
+
+using BuiltinFunction = Variant (*)(std::span<Variant> args, BuiltinContext& context);
 
 struct BuiltinInfo {
     const char* name;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace kvx::vbs {
 
@@ -88,10 +89,20 @@ bool ParseNumber(QStringView text, double* out)
     qsizetype i = 0;
     if (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))
         ascii.push_back(static_cast<char>(s[i++].unicode()));
+    // The integer part may group its digits with the English thousands
+    // separator: "1,234.5".
     int digits = 0;
-    while (i < s.size() && s[i].unicode() >= '0' && s[i].unicode() <= '9') {
-        ascii.push_back(static_cast<char>(s[i++].unicode()));
-        ++digits;
+    while (i < s.size()) {
+        const char16_t u = s[i].unicode();
+        if (u >= '0' && u <= '9') {
+            ascii.push_back(static_cast<char>(u));
+            ++digits;
+            ++i;
+        } else if (u == ',' && digits > 0 && i + 1 < s.size() && s[i + 1].unicode() >= '0' && s[i + 1].unicode() <= '9') {
+            ++i;
+        } else {
+            break;
+        }
     }
     if (i < s.size() && s[i] == QLatin1Char('.')) {
         ascii.push_back(s[i++].toLatin1());
@@ -125,17 +136,31 @@ bool ParseNumber(QStringView text, double* out)
     return true;
 }
 
-QString FormatDouble(double value)
+namespace {
+
+QString FormatWithDigits(double value, int digits)
 {
     if (value == 0)
         return QStringLiteral("0");
     char buffer[64];
-    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+    if (std::fabs(value) < std::pow(10.0, digits) && value == std::trunc(value)) {
         std::snprintf(buffer, sizeof buffer, "%.0f", value);
         return QString::fromLatin1(buffer);
     }
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
     return QString::fromLatin1(buffer);
+}
+
+}  // namespace
+
+QString FormatDouble(double value)
+{
+    return FormatWithDigits(value, 15);
+}
+
+QString FormatSingle(float value)
+{
+    return FormatWithDigits(value, 7);
 }
 
 double RoundHalfEven(double value)
@@ -155,6 +180,7 @@ double ToDouble(const Variant& value)
     case VarType::Empty: return 0;
     case VarType::Null: throw ScriptError(kErrInvalidNull);
     case VarType::Double: return value.DoubleValue();
+    case VarType::Single: return value.SingleValue();
     case VarType::Boolean:
     case VarType::Byte:
     case VarType::Integer:
@@ -169,6 +195,16 @@ double ToDouble(const Variant& value)
     case VarType::Array: break;
     }
     throw ScriptError(kErrTypeMismatch);
+}
+
+float ToSingle(const Variant& value)
+{
+    if (value.Type() == VarType::Single)
+        return value.SingleValue();
+    const double d = ToDouble(value);
+    if (std::fabs(d) > std::numeric_limits<float>::max())
+        throw ScriptError(kErrOverflow);
+    return static_cast<float>(d);
 }
 
 namespace {
@@ -218,13 +254,17 @@ bool ToBool(const Variant& value)
     case VarType::Integer:
     case VarType::Long: return value.IntegralValue() != 0;
     case VarType::Double: return value.DoubleValue() != 0;
+    case VarType::Single: return value.SingleValue() != 0;
     case VarType::String: {
         const QString& s = value.StringValue();
+        // The boolean texts, also in the "#TRUE#" form that Write# produces.
         const QString trimmed = s.trimmed();
-        if (trimmed.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
-            return true;
-        if (trimmed.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
-            return false;
+        for (const char* text : {"true", "#true#"})
+            if (trimmed.compare(QLatin1String(text), Qt::CaseInsensitive) == 0)
+                return true;
+        for (const char* text : {"false", "#false#"})
+            if (trimmed.compare(QLatin1String(text), Qt::CaseInsensitive) == 0)
+                return false;
         double d;
         if (ParseNumber(s, &d))
             return d != 0;
@@ -247,6 +287,7 @@ QString ToString(const Variant& value)
     case VarType::Integer:
     case VarType::Long: return QString::number(value.IntegralValue());
     case VarType::Double: return FormatDouble(value.DoubleValue());
+    case VarType::Single: return FormatSingle(value.SingleValue());
     case VarType::Object: return ToString(Dereference(value));
     case VarType::Array: break;
     }
@@ -292,6 +333,7 @@ QString TypeName(const Variant& value)
     case VarType::Byte: return QStringLiteral("Byte");
     case VarType::Integer: return QStringLiteral("Integer");
     case VarType::Long: return QStringLiteral("Long");
+    case VarType::Single: return QStringLiteral("Single");
     case VarType::Double: return QStringLiteral("Double");
     case VarType::String: return QStringLiteral("String");
     case VarType::Array: return QStringLiteral("Variant()");

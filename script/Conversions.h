@@ -14,18 +14,23 @@ namespace kvx::vbs {
 // Other values are returned unchanged.
 Variant Dereference(const Variant& value);
 
-// Numeric text as a Double: blanks around it, sign, decimals, exponent and
-// &H / &O prefixes are accepted. False for anything else.
+// Numeric text as a Double: blanks around it, sign, thousands separators,
+// decimals, exponent and &H / &O prefixes are accepted (English number
+// format). False for anything else.
 bool ParseNumber(QStringView text, double* out);
 
 // The text of a Double the way the engine prints it: at most 15 significant
 // digits, exponent form ("1E+20", "1.5E-07") outside that range.
 QString FormatDouble(double value);
+// The same for a Single, with 7 significant digits.
+QString FormatSingle(float value);
 
 // Rounds half to even, as CInt and CLng do.
 double RoundHalfEven(double value);
 
 double ToDouble(const Variant& value);
+// A Double narrowed to a Single; error 6 beyond the Single range.
+float ToSingle(const Variant& value);
 int32_t ToLong(const Variant& value);
 int16_t ToInteger(const Variant& value);
 uint8_t ToByte(const Variant& value);

@@ -35,6 +35,15 @@ ScriptError Fatal(int32_t number)
     return e;
 }
 
+// A value stored or passed by value: a fixed array or one that lends an
+// element is copied at once, so that the copy is an ordinary dynamic array
+// and the original keeps its lock to itself.
+void Unlock(Variant& value)
+{
+    if (value.IsArray() && value.ArrayValue()->Locked())
+        value = Variant::Array(ArrayData::CopyOf(*value.ArrayValue(), false));
+}
+
 // A short name for messages: "node" for a name, "node.foo" for a member.
 QString DisplayName(const Expr& e)
 {
@@ -50,22 +59,87 @@ QString DisplayName(const Expr& e)
 
 }  // namespace
 
-// The outermost entry from the host resets the step budget and marks the
-// stack position against which the script's own use is measured.
+// The outermost entry from the host resets the budgets of steps and time
+// and marks the stack position against which the script's own use is
+// measured. Every entry makes the engine's memory meter current.
 class Interpreter::HostEntry {
 public:
-    explicit HostEntry(Interpreter& in) : m_in(in)
+    explicit HostEntry(Interpreter& in) : m_in(in), m_meter(&in.m_meter)
     {
         if (m_in.m_hostDepth++ == 0) {
             m_in.m_steps = 0;
+            m_in.m_nextCheck = 0;
+            m_in.m_clockStarted = false;
             m_in.m_depth = 0;
             m_in.m_stackBase = StackAddress();
         }
     }
-    ~HostEntry() { --m_in.m_hostDepth; }
+    ~HostEntry()
+    {
+        if (--m_in.m_hostDepth == 0)
+            m_in.m_meter.ReleaseDeadStrings();
+    }
 
 private:
     Interpreter& m_in;
+    MemoryMeter::Scope m_meter;
+};
+
+// Array elements passed to ByRef parameters: each array is held and locked
+// against ReDim and Erase until the call returns, so that the parameter can
+// point at the element itself.
+class Interpreter::LentElements {
+public:
+    LentElements() = default;
+    LentElements(const LentElements&) = delete;
+    LentElements& operator=(const LentElements&) = delete;
+    ~LentElements()
+    {
+        for (const ArrayRef& array : m_arrays)
+            --array->lent.count;
+    }
+    Variant* Lend(Variant& variable, const Variant* subscripts, size_t count)
+    {
+        ArrayData& array = variable.MutableArray();
+        Variant* element = &array.items[array.Offset(subscripts, count)];
+        m_arrays.push_back(variable.ArrayValue());
+        ++array.lent.count;
+        return element;
+    }
+
+private:
+    std::vector<ArrayRef> m_arrays;
+};
+
+// What GetRef returns: calling it, with or without arguments, calls the
+// procedure. It stops working when its engine is gone.
+class Interpreter::ProcedureRef : public HostObject {
+public:
+    ProcedureRef(std::weak_ptr<Interpreter*> engine, const ProcDecl* proc) : m_engine(std::move(engine)), m_proc(proc) {}
+
+    QString TypeName() const override { return QStringLiteral("Object"); }
+    const MemberTable* Members() const override
+    {
+        static const MemberTable none{};
+        return &none;
+    }
+    Variant Invoke(int memberId, InvokeKind kind, std::span<Variant> args) override
+    {
+        if (memberId != kDefaultMember || kind != InvokeKind::Get)
+            ThrowNoSuchMember();
+        const std::shared_ptr<Interpreter*> engine = m_engine.lock();
+        if (!engine)
+            throw ScriptError(kErrObjectNotSet);
+        std::vector<Variant*> refs;
+        refs.reserve(args.size());
+        for (Variant& a : args)
+            refs.push_back(&a);
+        return (*engine)->CallProcedure(*m_proc, refs);
+    }
+
+private:
+    std::weak_ptr<Interpreter*> m_engine;
+    const ProcDecl* m_proc;
 };
 
 class Interpreter::CallGuard {
@@ -87,16 +161,47 @@ private:
 
 Interpreter::Interpreter(GlobalScope& globals)
     : m_globals(globals)
+    , m_meter(m_limits.maxMemoryBytes)
     , m_err(std::make_shared<ErrState>())
     , m_errObject(Variant::Object(std::make_shared<ErrObject>(m_err)))
+    , m_self(std::make_shared<Interpreter*>(this))
 {
 }
 
 Interpreter::~Interpreter() = default;
 
-void Interpreter::ThrowBudgetExceeded()
+void Interpreter::SetLimits(const ScriptLimits& limits)
 {
-    throw Fatal(kErrScriptTimeout);
+    m_limits = limits;
+    m_meter.SetBudget(limits.maxMemoryBytes);
+}
+
+// The clock is read every 64 steps only, and first at the 64th step of a
+// host call, so that short calls never read it; a step that raises an
+// error takes microseconds, so the time budget is still kept closely.
+void Interpreter::CheckBudgets()
+{
+    constexpr int64_t kStepsBetweenChecks = 64;
+    if (m_steps > m_limits.maxSteps)
+        throw Fatal(kErrScriptTimeout);
+    if (m_steps >= kStepsBetweenChecks && m_limits.maxMilliseconds > 0) {
+        const auto now = std::chrono::steady_clock::now();
+        if (!m_clockStarted) {
+            m_deadline = now + std::chrono::milliseconds(m_limits.maxMilliseconds);
+            m_clockStarted = true;
+        } else if (now > m_deadline) {
+            throw Fatal(kErrScriptTimeout);
+        }
+    }
+    m_nextCheck = m_steps + 1 + std::min(kStepsBetweenChecks - 1, m_limits.maxSteps - m_steps);
+}
+
+ObjectRef Interpreter::ProcedureReference(const QString& lowerName)
+{
+    const ProcDecl* proc = m_globals.FindProcedure(lowerName);
+    if (!proc)
+        return nullptr;
+    return std::make_shared<ProcedureRef>(m_self, proc);
 }
 
 void Interpreter::RecordError(const ScriptError& e)
@@ -153,7 +258,7 @@ Variant Interpreter::CallProcedure(const ProcDecl& proc, std::span<Variant* cons
 void Interpreter::InitArrays(const std::vector<ProcDecl::LocalArray>& arrays, Variant** slotRefs)
 {
     for (const auto& a : arrays) {
-        auto data = std::make_shared<ArrayData>();
+        ArrayRef data = ArrayData::Create();
         if (!a.upperBounds.empty()) {
             data->Redim(a.upperBounds, false);
             data->fixed = true;
@@ -195,14 +300,16 @@ Variant Interpreter::CallWithExprs(const ProcDecl& proc, const std::vector<ExprP
     }
     for (size_t i = 0; i < n; ++i)
         slotRefs[i] = &storage[i];
+    LentElements lent;
     for (size_t i = 0; i < args.size(); ++i) {
         if (proc.params[i].byRef) {
-            if (Variant* ref = EvalRef(*args[i], caller)) {
+            if (Variant* ref = EvalRef(*args[i], caller, lent)) {
                 slotRefs[i] = ref;
                 continue;
             }
         }
         storage[i] = Eval(*args[i], caller);
+        Unlock(storage[i]);
     }
     return Invoke(proc, storage, slotRefs);
 }
@@ -426,9 +533,11 @@ void Interpreter::ExecReDim(const ReDimStmt& s, Frame& f)
             bounds.push_back(ToLong(Eval(*b, f)));
         Variant* slot = VariableSlot(static_cast<const NameExpr&>(*item.variable), f);
         if (slot->IsArray()) {
+            if (slot->ArrayValue()->Locked())
+                throw ScriptError(kErrArrayLocked);
             slot->MutableArray().Redim(bounds, s.preserve);
         } else {
-            auto data = std::make_shared<ArrayData>();
+            ArrayRef data = ArrayData::Create();
             data->Redim(bounds, false);
             *slot = Variant::Array(std::move(data));
         }
@@ -440,6 +549,8 @@ void Interpreter::ExecErase(const EraseStmt& s, Frame& f)
     Variant* slot = VariableSlot(static_cast<const NameExpr&>(*s.variable), f);
     if (!slot->IsArray())
         throw ScriptError(kErrTypeMismatch);
+    if (slot->ArrayValue()->lent.count > 0)
+        throw ScriptError(kErrArrayLocked);
     ArrayData& a = slot->MutableArray();
     if (a.fixed) {
         for (auto& v : a.items)
@@ -460,12 +571,7 @@ void Interpreter::Assign(const Expr& target, Variant value, bool isSet, Frame& f
     } else if (value.IsObject()) {
         value = Dereference(value);
     }
-    // A copy of a fixed array is an ordinary dynamic one.
-    if (value.IsArray() && value.ArrayValue()->fixed) {
-        auto copy = std::make_shared<ArrayData>(*value.ArrayValue());
-        copy->fixed = false;
-        value = Variant::Array(std::move(copy));
-    }
+    Unlock(value);
 
     switch (target.kind) {
     case ExprKind::Name: {
@@ -542,18 +648,25 @@ Variant* Interpreter::VariableSlot(const NameExpr& n, Frame& f)
     }
 }
 
-Variant* Interpreter::EvalRef(const Expr& e, Frame& f)
+Variant* Interpreter::EvalRef(const Expr& e, Frame& f, LentElements& lent)
 {
     if (e.kind != ExprKind::Name)
         return nullptr;
     const auto& n = static_cast<const NameExpr&>(e);
-    if (n.hasArgs)
+    if (n.target != NameTarget::Local && n.target != NameTarget::Global)
         return nullptr;
-    if (n.target == NameTarget::Local)
-        return f.slotRefs[n.index];
-    if (n.target == NameTarget::Global)
-        return &m_globals.Slot(n.index);
-    return nullptr;
+    Variant* slot = VariableSlot(n, f);
+    if (!n.hasArgs)
+        return slot;
+    // An element of an array variable.
+    if (!slot->IsArray())
+        return nullptr;
+    std::vector<Variant> subscripts;
+    EvalArgs(n.args, f, subscripts);
+    slot = VariableSlot(n, f);   // the subscripts may have run script code
+    if (!slot->IsArray())
+        throw ScriptError::WithName(kErrTypeMismatch, n.name);
+    return lent.Lend(*slot, subscripts.data(), subscripts.size());
 }
 
 void Interpreter::EvalArgs(const std::vector<ExprPtr>& args, Frame& f, std::vector<Variant>& out)
@@ -639,7 +752,7 @@ Variant Interpreter::EvalName(const NameExpr& n, Frame& f)
             EvalArgs(n.args, f, heapArgs);
             args = heapArgs;
         }
-        return info.function(args);
+        return info.function(args, *this);
     }
     case NameTarget::Constant:
         if (n.hasArgs)

@@ -86,7 +86,10 @@ public:
                 space = true;
                 continue;
             }
-            if (c == QLatin1Char('_') && space && ContinuationFollows()) {
+            // "_" at the end of a line joins the next one, also right after a
+            // token ("x =_"); inside a name it is part of the name.
+            if (c == QLatin1Char('_') && ContinuationFollows()) {
+                space = true;
                 continue;
             }
             if (c == QLatin1Char(':')) {
@@ -256,9 +259,11 @@ private:
         return false;
     }
 
-    // &Hxxxx and &Oooo literals: up to 16 bits they are Integers
-    // (&HFFFF is -1), longer ones Longs; a trailing "&" makes a Long
-    // (&HFFFF& is 65535).
+    // &Hxxxx and &Oooo literals: up to 16 bits the digits are a 16-bit
+    // pattern (&HFFFF is -1), longer ones a 32-bit pattern; a trailing "&"
+    // always reads them as 32 bits (&HFFFF& is 65535). The literal then
+    // takes the narrowest type its value fits, as decimal ones do: &H10& is
+    // an Integer, &HFFFFFFFF (-1) too.
     void RadixNumber(Token& t)
     {
         const int radix = m_data[m_pos + 1].toLower() == QLatin1Char('h') ? 16 : 8;
@@ -289,11 +294,14 @@ private:
             forceLong = true;
             ++m_pos;
         }
+        const int32_t number = !forceLong && value <= 0xFFFF
+            ? static_cast<int16_t>(static_cast<uint16_t>(value))
+            : static_cast<int32_t>(static_cast<uint32_t>(value));
         t.kind = Tok::Integer;
-        if (!forceLong && value <= 0xFFFF)
-            t.value = Variant::Integer(static_cast<int16_t>(static_cast<uint16_t>(value)));
+        if (number >= INT16_MIN && number <= INT16_MAX)
+            t.value = Variant::Integer(static_cast<int16_t>(number));
         else
-            t.value = Variant::Long(static_cast<int32_t>(static_cast<uint32_t>(value)));
+            t.value = Variant::Long(number);
     }
 
     void String(Token& t)
@@ -330,7 +338,12 @@ private:
         case '\\': t.kind = Tok::Backslash; return;
         case '^': t.kind = Tok::Caret; return;
         case '&': t.kind = Tok::Ampersand; return;
-        case '=': t.kind = Tok::Eq; return;
+        case '=':
+            // "=>" and "=<" are accepted spellings of ">=" and "<=".
+            if (n == QLatin1Char('>')) { ++m_pos; t.kind = Tok::Ge; return; }
+            if (n == QLatin1Char('<')) { ++m_pos; t.kind = Tok::Le; return; }
+            t.kind = Tok::Eq;
+            return;
         case '(': t.kind = Tok::LParen; return;
         case ')': t.kind = Tok::RParen; return;
         case ',': t.kind = Tok::Comma; return;

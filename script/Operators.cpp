@@ -5,10 +5,18 @@
 #include "HostObject.h"
 
 #include <cmath>
+#include <limits>
 
 namespace kvx::vbs {
 
 namespace {
+
+double CheckedDouble(double d)
+{
+    if (!std::isfinite(d))
+        throw ScriptError(kErrOverflow);
+    return d;
+}
 
 // Integer width of an operand for the result type of integer operations.
 int Rank(VarType t)
@@ -19,8 +27,25 @@ int Rank(VarType t)
     case VarType::Boolean:
     case VarType::Integer: return 2;
     case VarType::Long: return 3;
-    default: return 4;   // Double, or text taken as Double
+    case VarType::Single: return 4;
+    default: return 5;   // Double, or text taken as Double
     }
+}
+
+// Single arithmetic: a Single with a Byte, Integer or another Single stays
+// Single (a Long makes it Double), and a result beyond the Single range
+// widens to Double.
+bool SingleResult(const Variant& a, const Variant& b)
+{
+    const int rank = std::max(Rank(a.Type()), Rank(b.Type()));
+    return rank == 4 && a.Type() != VarType::Long && b.Type() != VarType::Long;
+}
+
+Variant FloatResult(double r, bool single)
+{
+    if (single && std::fabs(r) <= std::numeric_limits<float>::max())
+        return Variant::Single(static_cast<float>(r));
+    return Variant::Double(CheckedDouble(r));
 }
 
 VarType RankType(int rank)
@@ -31,13 +56,6 @@ VarType RankType(int rank)
     case 3: return VarType::Long;
     default: return VarType::Double;
     }
-}
-
-double CheckedDouble(double d)
-{
-    if (!std::isfinite(d))
-        throw ScriptError(kErrOverflow);
-    return d;
 }
 
 enum class Arith { Add, Sub, Mul };
@@ -59,7 +77,7 @@ Variant Arithmetic(Arith op, const Variant& a, const Variant& b)
     }
     const double x = ToDouble(a);
     const double y = ToDouble(b);
-    return Variant::Double(CheckedDouble(op == Arith::Add ? x + y : op == Arith::Sub ? x - y : x * y));
+    return FloatResult(op == Arith::Add ? x + y : op == Arith::Sub ? x - y : x * y, SingleResult(a, b));
 }
 
 // The integer operand of \, Mod and the logical operators: integral values
@@ -126,7 +144,7 @@ Variant Divide(const Variant& a0, const Variant& b0)
     const double y = ToDouble(b);
     if (y == 0)
         throw ScriptError(x == 0 ? kErrOverflow : kErrDivByZero);
-    return Variant::Double(CheckedDouble(x / y));
+    return FloatResult(x / y, SingleResult(a, b));
 }
 
 Variant IntDivide(const Variant& a0, const Variant& b0)
@@ -186,6 +204,7 @@ Variant Negate(const Variant& a0)
     case VarType::Null: return a;
     case VarType::Empty: return Variant::Integer(0);
     case VarType::Double: return Variant::Double(-a.DoubleValue());
+    case VarType::Single: return Variant::Single(-a.SingleValue());
     case VarType::Boolean:
     case VarType::Byte:
     case VarType::Integer: return MakeNumber(-a.IntegralValue(), VarType::Integer);

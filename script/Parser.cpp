@@ -3,6 +3,8 @@
 #include "Errors.h"
 #include "Lexer.h"
 
+#include <utility>
+
 namespace kvx::vbs {
 
 namespace {
@@ -80,11 +82,19 @@ private:
         while (Peek().kind == Tok::NewLine)
             Next();
     }
+    // A statement ends at a line end or ":"; inside a single-line If also at
+    // its Else or a trailing "End If", and the last statement of a
+    // procedure also at "End Sub" or "End Function" on the same line.
     bool AtStatementEnd() const
     {
         const Tok k = Peek().kind;
-        return k == Tok::NewLine || k == Tok::End || (m_singleLineIf > 0 && k == Tok::KwElse);
+        if (k == Tok::NewLine || k == Tok::End)
+            return true;
+        if (m_singleLineIf > 0 && (k == Tok::KwElse || EndFollows(Tok::KwIf)))
+            return true;
+        return m_proc && EndFollows(m_proc->isFunction ? Tok::KwFunction : Tok::KwSub);
     }
+    bool EndFollows(Tok what) const { return Peek().kind == Tok::KwEnd && Peek(1).kind == what; }
     void ExpectEndOfStatement()
     {
         if (!AtStatementEnd())
@@ -166,9 +176,11 @@ private:
         return Next();
     }
 
+    // Function or Sub, at the top level or inside a block of global code
+    // (it is global all the same).
     void ParseProcedure()
     {
-        if (m_proc)
+        if (m_proc || m_singleLineIf > 0)
             Fail(kErrExpectedStatement, Peek());
         if (Peek().kind == Tok::KwPublic || Peek().kind == Tok::KwPrivate)
             Next();
@@ -204,6 +216,9 @@ private:
         }
         ExpectEndOfStatement();
 
+        // Loops around the definition are not the procedure's.
+        const int forDepth = std::exchange(m_forDepth, 0);
+        const int doDepth = std::exchange(m_doDepth, 0);
         m_proc = proc.get();
         m_vars = &proc->vars;
         m_consts = &proc->consts;
@@ -211,6 +226,8 @@ private:
         m_proc = nullptr;
         m_vars = &m_module->vars;
         m_consts = &m_module->consts;
+        m_forDepth = forDepth;
+        m_doDepth = doDepth;
 
         Expect(Tok::KwEnd, proc->isFunction ? kErrExpectedFunction : kErrExpectedSub);
         Expect(proc->isFunction ? Tok::KwFunction : Tok::KwSub,
@@ -310,9 +327,12 @@ private:
             SkipNewLines();
             if (IsBlockEnd(Peek().kind))
                 return block;
-            if (ProcedureFollows() || Peek().kind == Tok::KwOption || Peek().kind == Tok::KwClass)
+            if (Peek().kind == Tok::KwOption || Peek().kind == Tok::KwClass)
                 Fail(kErrExpectedStatement, Peek());
-            ParseStatement(block);
+            if (ProcedureFollows())
+                ParseProcedure();
+            else
+                ParseStatement(block);
             ExpectEndOfStatement();
         }
     }
@@ -426,14 +446,19 @@ private:
         IfStmt::Branch first;
         first.condition = ParseExpression();
         Expect(Tok::KwThen, kErrExpectedThen);
-        if (Peek().kind != Tok::NewLine) {
-            // Single-line form: statements separated by ":", an optional Else.
+        if (Peek().kind != Tok::NewLine || Peek().colonSeparator) {
+            // Single-line form: statements separated by ":" (any of them
+            // empty), an optional Else, an optional trailing "End If".
             ++m_singleLineIf;
             first.body = ParseSingleLineStatements();
             s->branches.push_back(std::move(first));
             if (Accept(Tok::KwElse))
                 s->elseBody = ParseSingleLineStatements();
             --m_singleLineIf;
+            if (EndFollows(Tok::KwIf)) {
+                Next();
+                Next();
+            }
             return s;
         }
         first.body = ParseBlock();
@@ -464,14 +489,15 @@ private:
         NestingGuard guard(*this);
         Block block;
         while (true) {
-            if (Peek().kind == Tok::NewLine || Peek().kind == Tok::End || Peek().kind == Tok::KwElse)
+            while (Peek().kind == Tok::NewLine && Peek().colonSeparator)
+                Next();
+            if (AtStatementEnd())
                 return block;
             ParseStatement(block);
-            if (Peek().kind == Tok::NewLine && Peek().colonSeparator) {
-                Next();
+            if (Peek().kind == Tok::NewLine && Peek().colonSeparator)
                 continue;
-            }
             ExpectEndOfStatement();
+            return block;
         }
     }
 
@@ -643,7 +669,7 @@ private:
     StmtPtr ParseAssignmentOrCall()
     {
         const Token& start = Peek();
-        ExprPtr chain = ParseLeadingChain();
+        ExprPtr chain = ParseLeadingChain(true);
         if (Accept(Tok::Eq)) {
             auto s = MakeStmt<AssignStmt>(start);
             s->target = std::move(chain);
@@ -697,7 +723,7 @@ private:
         }
         if (more) {
             do {
-                callArgs.push_back(ParseExpression());
+                callArgs.push_back(Peek().kind == Tok::Comma ? MissingArgument() : ParseExpression());
             } while (Accept(Tok::Comma));
         }
         *args = std::move(callArgs);
@@ -720,8 +746,10 @@ private:
     }
 
     // name or .name, then .member and (arguments) suffixes. A "." after a
-    // blank does not continue the chain: "Echo .Name" passes .Name.
-    ExprPtr ParseLeadingChain()
+    // blank does not continue the chain: "Echo .Name" passes .Name. At the
+    // head of a statement, an argument list after a blank ends the chain:
+    // in "Echo (a)(1)" the argument is "(a)(1)".
+    ExprPtr ParseLeadingChain(bool statementHead = false)
     {
         const Token& t = Peek();
         ExprPtr e;
@@ -736,7 +764,7 @@ private:
         } else {
             Fail(kErrExpectedIdentifier, t);
         }
-        return ParseSuffixes(std::move(e), false);
+        return ParseSuffixes(std::move(e), false, statementHead);
     }
 
     ExprPtr ParseWithMember()
@@ -757,7 +785,7 @@ private:
         return Next();
     }
 
-    ExprPtr ParseSuffixes(ExprPtr e, bool spacedDotContinues)
+    ExprPtr ParseSuffixes(ExprPtr e, bool spacedDotContinues, bool spacedArgumentsEnd = false)
     {
         while (true) {
             const Token& t = Peek();
@@ -787,6 +815,8 @@ private:
                     *has = true;
                     const Expr* object = e->kind == ExprKind::Member ? static_cast<MemberExpr&>(*e).object.get() : nullptr;
                     e = Finish(std::move(e), {object}, slot);
+                    if (spacedArgumentsEnd && t.spaceBefore)
+                        return e;
                 } else {
                     auto a = MakeExpr<ApplyExpr>(t);
                     const Expr* raw = e.get();
@@ -801,17 +831,28 @@ private:
         }
     }
 
-    // After "(": arguments up to ")".
+    // After "(": arguments up to ")". An argument may be left out
+    // ("FormatNumber(x, , 0)"); it is passed as Empty, which the built-ins
+    // take for their default.
     std::vector<ExprPtr> ParseArgumentList()
     {
         std::vector<ExprPtr> args;
         if (Accept(Tok::RParen))
             return args;
         do {
-            args.push_back(ParseExpression());
+            const Tok k = Peek().kind;
+            args.push_back(k == Tok::Comma || k == Tok::RParen ? MissingArgument() : ParseExpression());
         } while (Accept(Tok::Comma));
         Expect(Tok::RParen, kErrExpectedRParen);
         return args;
+    }
+
+    ExprPtr MissingArgument()
+    {
+        auto e = std::make_unique<LiteralExpr>(Variant());
+        e->line = Peek().line;
+        e->column = Peek().column;
+        return e;
     }
 
     // ---- Expressions (lowest precedence first) --------------------------
@@ -889,10 +930,11 @@ private:
     ExprPtr ParseIntDiv() { return LeftAssociative(&Parser::ParseMultiplicative, {{Tok::Backslash, BinaryOp::IntDiv}}); }
     ExprPtr ParseMultiplicative()
     {
-        return LeftAssociative(&Parser::ParseUnary, {{Tok::Star, BinaryOp::Mul}, {Tok::Slash, BinaryOp::Div}});
+        return LeftAssociative(&Parser::ParsePower, {{Tok::Star, BinaryOp::Mul}, {Tok::Slash, BinaryOp::Div}});
     }
 
-    // Unary minus binds looser than "^": -2^2 is -4.
+    // A sign binds tighter than "^": -3^2 is 9, and "^" takes a signed
+    // operand on either side (2 ^ -1).
     ExprPtr ParseUnary()
     {
         if (!m_injected && (Peek().kind == Tok::Minus || Peek().kind == Tok::Plus)) {
@@ -905,7 +947,7 @@ private:
         }
         if (!m_injected && Peek().kind == Tok::KwNot)
             return ParseNot();
-        return ParsePower();
+        return ParsePostfix();
     }
 
     ExprPtr MakeNegation(ExprPtr operand, const Token& at)
@@ -923,26 +965,15 @@ private:
         return Finish(std::move(u), {raw});
     }
 
-    // "^" is left-associative; its right operand may carry a sign (2 ^ -1).
+    // "^" is left-associative: 2^3^2 is 64.
     ExprPtr ParsePower()
     {
-        ExprPtr left = ParsePostfix();
+        ExprPtr left = ParseUnary();
         while (Peek().kind == Tok::Caret) {
             const Token& t = Next();
-            left = Binary(BinaryOp::Pow, std::move(left), ParsePowerOperand(), t);
+            left = Binary(BinaryOp::Pow, std::move(left), ParseUnary(), t);
         }
         return left;
-    }
-
-    ExprPtr ParsePowerOperand()
-    {
-        if (Peek().kind == Tok::Minus || Peek().kind == Tok::Plus) {
-            NestingGuard guard(*this);
-            const Token& t = Next();
-            ExprPtr operand = ParsePowerOperand();
-            return t.kind == Tok::Plus ? std::move(operand) : MakeNegation(std::move(operand), t);
-        }
-        return ParsePostfix();
     }
 
     ExprPtr ParsePostfix()

@@ -2,6 +2,7 @@
 
 #include "Conversions.h"
 #include "Errors.h"
+#include "MemoryMeter.h"
 
 #include <new>
 
@@ -9,6 +10,8 @@ namespace kvx::vbs {
 
 Variant Variant::String(QString s)
 {
+    if (MemoryMeter* meter = MemoryMeter::Current())
+        meter->ChargeString(s);
     Variant v;
     v.m_type = VarType::String;
     new (&v.m_s) QString(std::move(s));
@@ -76,8 +79,8 @@ void Variant::MoveFrom(Variant&& other) noexcept
 
 ArrayData& Variant::MutableArray()
 {
-    if (m_a.use_count() > 1)
-        m_a = std::make_shared<ArrayData>(*m_a);
+    if (m_a.use_count() > 1 + m_a->lent.count)
+        m_a = ArrayData::CopyOf(*m_a, true);
     return *m_a;
 }
 
@@ -99,7 +102,7 @@ size_t ArrayData::Offset(const Variant* subscripts, size_t count) const
 
 void ArrayData::Redim(const std::vector<int32_t>& upperBounds, bool preserve)
 {
-    if (fixed)
+    if (Locked())
         throw ScriptError(kErrArrayLocked);
     std::vector<ArrayBound> newBounds;
     qsizetype total = 1;
@@ -114,6 +117,8 @@ void ArrayData::Redim(const std::vector<int32_t>& upperBounds, bool preserve)
         if (total > kMaxArrayElements)
             throw ScriptError(kErrOutOfMemory);
     }
+    if (MemoryMeter* meter = MemoryMeter::Current())
+        meter->ChargeElements(static_cast<size_t>(total));
     if (preserve && !bounds.empty()) {
         if (newBounds.size() != bounds.size())
             throw ScriptError(kErrSubscript);
@@ -127,12 +132,35 @@ void ArrayData::Redim(const std::vector<int32_t>& upperBounds, bool preserve)
     bounds = std::move(newBounds);
 }
 
+namespace {
+
+ArrayRef Charged(ArrayRef array)
+{
+    if (MemoryMeter* meter = MemoryMeter::Current())
+        meter->ChargeArray(array, array->items.size());
+    return array;
+}
+
+}  // namespace
+
+ArrayRef ArrayData::Create()
+{
+    return Charged(std::make_shared<ArrayData>());
+}
+
+ArrayRef ArrayData::CopyOf(const ArrayData& other, bool keepFixed)
+{
+    auto copy = std::make_shared<ArrayData>(other);
+    copy->fixed = keepFixed && other.fixed;
+    return Charged(std::move(copy));
+}
+
 ArrayRef ArrayData::OneDimensional(std::vector<Variant> values)
 {
     auto array = std::make_shared<ArrayData>();
     array->bounds.push_back({0, static_cast<int32_t>(values.size())});
     array->items = std::move(values);
-    return array;
+    return Charged(std::move(array));
 }
 
 }  // namespace kvx::vbs

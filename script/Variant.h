@@ -23,6 +23,7 @@ enum class VarType : uint16_t {
     Null = 1,
     Integer = 2,
     Long = 3,
+    Single = 4,
     Double = 5,
     String = 8,
     Object = 9,
@@ -50,6 +51,7 @@ public:
     static Variant Byte(uint8_t b) { Variant v; v.m_type = VarType::Byte; v.m_by = b; return v; }
     static Variant Integer(int16_t i) { Variant v; v.m_type = VarType::Integer; v.m_i = i; return v; }
     static Variant Long(int32_t l) { Variant v; v.m_type = VarType::Long; v.m_l = l; return v; }
+    static Variant Single(float f) { Variant v; v.m_type = VarType::Single; v.m_f = f; return v; }
     static Variant Double(double d) { Variant v; v.m_type = VarType::Double; v.m_d = d; return v; }
     static Variant String(QString s);
     static Variant Object(ObjectRef o);
@@ -63,11 +65,11 @@ public:
     bool IsObject() const { return m_type == VarType::Object; }
     bool IsNothing() const { return m_type == VarType::Object && !m_o; }
     bool IsArray() const { return m_type == VarType::Array; }
-    // Boolean, Byte, Integer, Long or Double.
+    // Boolean, Byte, Integer, Long, Single or Double.
     bool IsNumber() const
     {
         return m_type == VarType::Boolean || m_type == VarType::Byte || m_type == VarType::Integer
-            || m_type == VarType::Long || m_type == VarType::Double;
+            || m_type == VarType::Long || m_type == VarType::Single || m_type == VarType::Double;
     }
     // Boolean, Byte, Integer or Long (an exact integer value).
     bool IsIntegral() const
@@ -81,6 +83,7 @@ public:
     uint8_t ByteValue() const { return m_by; }
     int16_t IntegerValue() const { return m_i; }
     int32_t LongValue() const { return m_l; }
+    float SingleValue() const { return m_f; }
     double DoubleValue() const { return m_d; }
     const QString& StringValue() const { return m_s; }
     const ObjectRef& ObjectValue() const { return m_o; }
@@ -119,6 +122,7 @@ private:
         uint8_t m_by;
         int16_t m_i;
         int32_t m_l;
+        float m_f;
         double m_d;
         QString m_s;
         ObjectRef m_o;
@@ -134,18 +138,35 @@ struct ArrayBound {
 
 // A (possibly multi-dimensional) array. Elements are stored with the first
 // index running fastest, so ReDim Preserve of the last dimension keeps every
-// element in place.
+// element in place. Arrays are made through the factories below, which
+// charge the running engine's memory budget.
 struct ArrayData {
     std::vector<ArrayBound> bounds;   // empty: a dynamic array not yet dimensioned
     std::vector<Variant> items;
     bool fixed = false;               // declared with bounds by Dim: ReDim refuses it
+
+    // Elements lent to ByRef parameters. While any is, the array keeps its
+    // shape (ReDim and Erase fail with error 10), and each lender holds a
+    // reference that does not count as sharing. A copy lends nothing.
+    struct LendCount {
+        int count = 0;
+        LendCount() = default;
+        LendCount(const LendCount&) {}
+        LendCount& operator=(const LendCount&) { return *this; }
+    } lent;
 
     // The flat index of the given subscripts; throws error 9 when out of range.
     size_t Offset(const Variant* subscripts, size_t count) const;
     // Sets the dimensions, keeping the elements when `preserve` (only the
     // last dimension may then change). Throws 7, 9 or 10.
     void Redim(const std::vector<int32_t>& upperBounds, bool preserve);
+    // True while the array is fixed or lends an element.
+    bool Locked() const { return fixed || lent.count > 0; }
 
+    // A dynamic array not yet dimensioned.
+    static ArrayRef Create();
+    // An unshared copy, dynamic unless `keepFixed`.
+    static ArrayRef CopyOf(const ArrayData& other, bool keepFixed);
     static ArrayRef OneDimensional(std::vector<Variant> values);
 };
 

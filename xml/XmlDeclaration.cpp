@@ -173,19 +173,24 @@ QName NameOf(xmlNodePtr node)
 }
 
 // A cache key naming the node by the path of expanded names from the top.
+// Built once per attribute read of every view, so it is assembled in one pass.
 QByteArray PathKey(xmlNodePtr node)
 {
-    QByteArray key;
+    std::vector<xmlNodePtr> chain;
     for (xmlNodePtr current = node; current && current->type != XML_DOCUMENT_NODE; current = current->parent) {
-        xmlNsPtr ns = NamespaceOf(current);
-        QByteArray step = current->type == XML_ATTRIBUTE_NODE ? QByteArray("@") : QByteArray("/");
-        step += '{';
-        if (ns) {
-            step += reinterpret_cast<const char*>(ns->href);
+        chain.push_back(current);
+    }
+    QByteArray key;
+    key.reserve(static_cast<qsizetype>(chain.size()) * 48);
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        xmlNodePtr current = *it;
+        key += current->type == XML_ATTRIBUTE_NODE ? '@' : '/';
+        key += '{';
+        if (xmlNsPtr ns = NamespaceOf(current)) {
+            key += reinterpret_cast<const char*>(ns->href);
         }
-        step += '}';
-        step += reinterpret_cast<const char*>(current->name);
-        key.prepend(step);
+        key += '}';
+        key += reinterpret_cast<const char*>(current->name);
     }
     return key;
 }
@@ -284,20 +289,17 @@ QString XmlSchemaCache::Declaration::Name() const
     return IsNull() ? QString() : AttributeText(static_cast<xmlNodePtr>(m_decl.Raw()), "name");
 }
 
-QString XmlSchemaCache::Declaration::FinalBaseTypeName() const
+// The name of the type a declaration's type derives from at last.
+static QString FinalBaseTypeOf(const SchemaCacheImpl& cache, xmlNodePtr node)
 {
-    if (IsNull()) {
-        return {};
-    }
-    auto* node = static_cast<xmlNodePtr>(m_decl.Raw());
-    const Finder finder(*m_cache);
+    const Finder finder(cache);
     QName type;
     if (ResolveQName(node, "type", type)) {
         return type.builtin() ? type.local : FinalBaseOfSimpleType(finder, finder.Global("simpleType", type));
     }
     for (xmlNodePtr child = node->children; child; child = child->next) {
         if (IsXsd(child, "simpleType")) {
-            return FinalBaseOfSimpleType(finder, {m_cache->EntryOf(node), child});
+            return FinalBaseOfSimpleType(finder, {cache.EntryOf(node), child});
         }
         if (IsXsd(child, "complexType")) {
             return {};
@@ -306,6 +308,20 @@ QString XmlSchemaCache::Declaration::FinalBaseTypeName() const
     // An attribute without a type has the simple ur-type; an element
     // without one has the (complex) ur-type.
     return IsXsd(node, "attribute") ? QStringLiteral("anySimpleType") : QString();
+}
+
+QString XmlSchemaCache::Declaration::FinalBaseTypeName() const
+{
+    if (IsNull()) {
+        return {};
+    }
+    auto* node = static_cast<xmlNodePtr>(m_decl.Raw());
+    if (auto it = m_cache->baseTypeCache.constFind(node); it != m_cache->baseTypeCache.cend()) {
+        return it.value();
+    }
+    const QString name = FinalBaseTypeOf(*m_cache, node);
+    m_cache->baseTypeCache.insert(node, name);
+    return name;
 }
 
 QString XmlSchemaCache::Declaration::AnnotationXml() const

@@ -172,6 +172,7 @@ struct SchemaEntry {
 struct SchemaCacheImpl {
     std::vector<std::unique_ptr<SchemaEntry>> entries;
     QHash<QByteArray, Located> declarationCache;   // node path → declaration (or none)
+    QHash<xmlNodePtr, QString> baseTypeCache;      // declaration → its final base type name
 
     const SchemaEntry* Find(const QString& namespaceUri) const;
     // The entry whose lookup document holds the node, or null.

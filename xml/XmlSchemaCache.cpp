@@ -168,6 +168,7 @@ void XmlSchemaCache::Add(const QString& namespaceUri, const XmlDocument& schemaD
         m_impl->entries.push_back(std::move(entry));
     }
     m_impl->declarationCache.clear();
+    m_impl->baseTypeCache.clear();
 }
 
 bool XmlSchemaCache::IsEmpty() const

@@ -1,5 +1,6 @@
 // Rule-script engine: start-up of a large script, calls by name, a
-// SetVal-style hook on a profile node, and a tight integer loop.
+// SetVal-style hook on a profile node, text functions, and a tight integer
+// loop.
 
 #include "ScriptHost.h"
 
@@ -94,6 +95,19 @@ Function SetVal(elem, attr, value, ByRef r1, n, ByRef r2)
     End If
 End Function
 
+' Text work of the kind a rule script does: every turn makes a few strings
+' and an array.
+Function Texts(n)
+    Dim i, s, parts, count
+    count = 0
+    For i = 1 To n
+        s = UCase(Mid("contact name " & i & " of the scroll list", 3, 20))
+        parts = Split(Replace(s, " ", ","), ",")
+        count = count + UBound(parts) + Len(Join(parts, "-"))
+    Next
+    Texts = count
+End Function
+
 Function Loop1M()
     Dim i, total
     total = 0
@@ -148,6 +162,18 @@ void SetValHook(benchmark::State& state)
     }
 }
 BENCHMARK(SetValHook)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void TextWork(benchmark::State& state)
+{
+    CScriptHost host;
+    host.Start(QString::fromUtf8(kHooks));
+    for (auto _ : state) {
+        qint32 count = 0;
+        if (!host.CallFunction(QStringLiteral("Texts"), {ScriptArg::Integer(10000)}).ToInt32(&count) || count <= 0)
+            state.SkipWithError("text work failed");
+    }
+}
+BENCHMARK(TextWork)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void MillionAdditions(benchmark::State& state)
 {

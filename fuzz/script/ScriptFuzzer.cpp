@@ -62,6 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         limits.maxSteps = 20000;
         limits.maxCallDepth = 200;
         limits.maxStackBytes = 256 * 1024;
+        limits.maxMemoryBytes = 64 * 1024 * 1024;
+        limits.maxMilliseconds = 1000;
         engine.SetLimits(limits);
         engine.SetScriptSite(&site);
         engine.InitNew();

@@ -1,4 +1,5 @@
 #include "ControlIds.h"
+#include "KVXZOTApp.h"
 #include "XmlService.h"
 #include "XmlTestDoc.h"
 
@@ -25,12 +26,9 @@ xmlNodePtr First(const Doc& doc, const std::string& xpath)
     return nodes.empty() ? nullptr : nodes.front();
 }
 
-// Both halves of the format are read the way the program reads them: every
-// part as a hexadecimal number.
 long long VersionToNumber(const std::string& v)
 {
-    auto hex = [](const std::string& s) { return std::stoll(s, nullptr, 16); };
-    return hex(v.substr(0, 2)) * 10000 + hex(v.substr(3, 2)) * 100 + hex(v.substr(v.size() - 2));
+    return CKVXZOTApp::VersionToNumber(QString::fromStdString(v));
 }
 
 int GroupNumber(xmlNodePtr groupElement)
@@ -38,18 +36,18 @@ int GroupNumber(xmlNodePtr groupElement)
     return std::stoi(Doc::Name(groupElement).substr(1));
 }
 
-int VersionGroup(std::string version)
+// The program's own lookup, on the installation's document.
+int VersionGroup(const char* version)
 {
-    while (!version.empty() && (version[0] == 'D' || version[0] == 'R'))
-        version.erase(0, 1);
-    if (xmlNodePtr hit = First(UpDown(), "//dfns:ZOTVersion/dfns:*/dfns:FirmwareVer[@version='" + version + "']"))
-        return GroupNumber(hit->parent);
-    for (xmlNodePtr span : UpDown().Select("//dfns:ZOTVersion/dfns:*/dfns:VerSpan[@startVer]")) {
-        const long long n = VersionToNumber(version);
-        if (VersionToNumber(Doc::Attr(span, "startVer")) <= n && n <= VersionToNumber(Doc::Attr(span, "endVer")))
-            return GroupNumber(span->parent);
-    }
-    return 0;
+    static CKVXZOTApp app([] { return true; });
+    static const bool loaded = [] {
+        kvx::xml::XmlDocument upDown = kvx::xml::XmlDocument::Create();
+        const bool ok = upDown.LoadXml(QString::fromUtf8(UpDown().Bytes()));
+        app.SetSettingDocuments(kvx::xml::XmlDocument(), upDown);
+        return ok;
+    }();
+    EXPECT_TRUE(loaded);
+    return app.GetVersionGroup(QString::fromLatin1(version));
 }
 
 // ---- the three documents as files ----------------------------------------

@@ -163,8 +163,11 @@ TEST_F(DocumentEditTest, UndoAndRedoOfEveryKindOfStepIncludingACascade)
     const CDataItem pair = Add(QStringLiteral("PrivateGroups"), QStringLiteral("Pair"));
     states << Xml();
     Join(ann, pair);   // two steps: the entry and its pid
-    states << Xml();
+    states << Xml();   // then two more: the home group and a scroll-list entry
     ASSERT_TRUE(Set(ann, QStringLiteral("home_grp"), pair.GetNode().GetAttribute(QStringLiteral("pid"))).IsApplied());
+    CDataItem scrollList;
+    ann.GetChildByName(QStringLiteral("scrolllist"), scrollList);
+    ASSERT_TRUE(doc.Apply(EditRequest::AddScrollListEntry(scrollList, QStringLiteral("Pair"))).IsApplied());
     states << Xml();
     const QString channel = ann.GetNode().GetAttribute(QStringLiteral("channel")) == QStringLiteral("5") ? QStringLiteral("6")
                                                                                                          : QStringLiteral("5");
@@ -175,7 +178,7 @@ TEST_F(DocumentEditTest, UndoAndRedoOfEveryKindOfStepIncludingACascade)
     states << Xml();
     ASSERT_TRUE(doc.Apply(EditRequest::RemoveChild(Folder(QStringLiteral("Privates")), 0), true).IsApplied());
     states << Xml();
-    ASSERT_EQ(doc.UndoStack()->count(), 7);
+    ASSERT_EQ(doc.UndoStack()->count(), 8);
     EXPECT_EQ(reloaded, 0);
 
     QUndoStack& stack = *doc.UndoStack();
@@ -187,10 +190,12 @@ TEST_F(DocumentEditTest, UndoAndRedoOfEveryKindOfStepIncludingACascade)
     EXPECT_EQ(Entry(QStringLiteral("PrivateGroups"), QStringLiteral("Pair")).GetNode().GetAttribute(QStringLiteral("pid")),
               pair.GetNode().GetAttribute(QStringLiteral("pid")));
     stack.undo();
+    EXPECT_TRUE(Entry(QStringLiteral("Privates"), QStringLiteral("Ann")).GetNode().SelectSingleNode(QStringLiteral("dfns:scrolllist/*")).IsNull());
+    stack.undo();
     EXPECT_EQ(Xml(), states[3]);
     stack.setIndex(0);
     EXPECT_EQ(Xml(), states[0]);
-    EXPECT_EQ(reloaded, 7);
+    EXPECT_EQ(reloaded, 8);
     // And forward again to the end.
     stack.setIndex(2);
     EXPECT_EQ(Xml(), states[2]);

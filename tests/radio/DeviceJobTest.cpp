@@ -133,6 +133,14 @@ TEST_F(DeviceJobTest, NoToAQuestionEndsTheWriteWithoutWriting)
     EXPECT_FALSE(radio.WriteIncomplete());
 }
 
+TEST_F(DeviceJobTest, AWriteGoesOnOnlyWithItsImage)
+{
+    auto job = Job(CDeviceJob::Command::Write, 2);
+    QObject::connect(job.get(), &CDeviceJob::identified, job.get(), [&] { job->proceed(); });
+    EXPECT_EQ(Run(*job), kResultUserCanceled);
+    EXPECT_FALSE(RadioGotAWrite());
+}
+
 TEST_F(DeviceJobTest, AnAlreadyAcceptedUnsupportedProfileIsNotAskedAgain)
 {
     VirtualCP small = radio.Content();
@@ -190,6 +198,31 @@ TEST_F(DeviceJobTest, CancelAtEveryStageEndsWithMinusTwelve)
         onWrite = {};
         events.clear();
     }
+}
+
+TEST_F(DeviceJobTest, ASecondJobWaitsForTheFirstAndCanBeCancelledMeanwhile)
+{
+    auto first = Job(CDeviceJob::Command::Read, 2);
+    auto second = Job(CDeviceJob::Command::Reset);
+    QEventLoop loop;
+    QObject::connect(first.get(), &CDeviceJob::identified, &loop, [&] {
+        // The first holds the link; the second must neither talk nor cancel it.
+        second->start();
+        QTimer::singleShot(60, &loop, [&] {
+            EXPECT_FALSE(second->IsFinished());
+            second->cancel();
+        });
+    });
+    QObject::connect(second.get(), &CDeviceJob::finished, &loop, [&](int result) {
+        EXPECT_EQ(result, kResultUserCanceled);
+        first->proceed();
+    });
+    QObject::connect(first.get(), &CDeviceJob::finished, &loop, &QEventLoop::quit);
+    first->start();
+    loop.exec();
+    EXPECT_EQ(first->Result(), kResultOk);
+    const std::vector<quint8> commands = radio.ReceivedCommands();
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), quint8(0x37)), 0) << "the cancelled reset reached the radio";
 }
 
 TEST_F(DeviceJobTest, ASilentRadioLeavesTheCallersEventLoopRunning)

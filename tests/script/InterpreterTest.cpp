@@ -15,18 +15,6 @@ QString Text(const Variant& v)
     return ToString(v);
 }
 
-// Runs a script whose function Main returns text.
-QString RunMain(const QString& code)
-{
-    ScriptRun run(code);
-    if (run.LastError())
-        return QStringLiteral("error %1 line %2").arg(run.LastError()).arg(run.site.errors.back().line);
-    const Variant v = run.Call(QStringLiteral("Main"));
-    if (run.LastError())
-        return QStringLiteral("error %1 line %2").arg(run.LastError()).arg(run.site.errors.back().line);
-    return v.IsNull() ? QStringLiteral("Null") : Text(v);
-}
-
 // A host object with a keyword-named property and a collection.
 class Bag : public HostObject {
 public:

@@ -2,6 +2,8 @@
 
 #include "Conversions.h"
 
+#include <gtest/gtest.h>
+
 namespace kvx::vbs::test {
 
 bool ScriptRun::Load(const QString& code, ScriptLimits limits)
@@ -64,6 +66,23 @@ QString Describe(const QString& expression)
     } catch (...) {
     }
     return TypeName(v) + QLatin1Char(':') + text;
+}
+
+void ExpectDescribed(std::initializer_list<std::pair<const char*, const char*>> cases)
+{
+    for (const auto& [expression, expected] : cases)
+        EXPECT_EQ(Describe(QString::fromUtf8(expression)), QString::fromUtf8(expected)) << expression;
+}
+
+QString RunMain(const QString& code)
+{
+    ScriptRun run(code);
+    if (run.LastError())
+        return QStringLiteral("error %1 line %2").arg(run.LastError()).arg(run.site.errors.back().line);
+    const Variant v = run.Call(QStringLiteral("Main"));
+    if (run.LastError())
+        return QStringLiteral("error %1 line %2").arg(run.LastError()).arg(run.site.errors.back().line);
+    return v.IsNull() ? QStringLiteral("Null") : ToString(v);
 }
 
 }  // namespace kvx::vbs::test

@@ -6,7 +6,9 @@
 #include "ScriptEngine.h"
 
 #include <QString>
+#include <initializer_list>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 // Readable QString values in test failure messages.
@@ -98,5 +100,11 @@ Variant Eval(const QString& expression, const QString& prelude = QString());
 int32_t ErrorOf(const QString& code);
 // TypeName and text of an expression's value, as "Integer:5".
 QString Describe(const QString& expression);
+// Expects each expression to be described as given ("Integer:5", or
+// "error N").
+void ExpectDescribed(std::initializer_list<std::pair<const char*, const char*>> cases);
+// Runs a script and calls its function Main: the text it returns, or
+// "error N line L" for the first error.
+QString RunMain(const QString& code);
 
 }  // namespace kvx::vbs::test
