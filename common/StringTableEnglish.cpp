@@ -309,6 +309,24 @@ const QHash<int, QString>& CStringTable::English()
         // Refusals of the rule script that no other text describes.
         {30001, QStringLiteral("The ID is not valid for this radio. Please enter a number within the radio's ID range.")},
         {30002, QStringLiteral("The value is not valid for this radio.")},
+        // Texts of the windows that no message number covers.
+        {40001, QStringLiteral("Preference Setting")},
+        {40002, QStringLiteral("Serial Port")},
+        {40003, QStringLiteral("Please choose profile model.")},
+        {40004, QStringLiteral("Save changes to %s?")},
+        {40005, QStringLiteral("Untitled")},
+        {40006, QStringLiteral("&Undo\tCtrl+Z")},
+        {40007, QStringLiteral("&Redo\tCtrl+Y")},
+        {40008, QStringLiteral("Toolbar")},
+        {40009, QStringLiteral("Port: %s")},
+        {40010, QStringLiteral("Model group %d")},
+        {40011, QStringLiteral("Modified")},
+        {40012, QStringLiteral("Version %s")},
+        {40013, QStringLiteral("The programming application for the KVX family of handheld digital two-way radios.")},
+        {40014, QStringLiteral("This program is licensed for programming radios of the KVX family.")},
+        {40015, QStringLiteral("Radios of the family: %s")},
+        {40016, QStringLiteral("Progress")},
+        {40017, QStringLiteral("More Commands")},
         {57345, QStringLiteral("For Help, press F1")},
     };
     return table;

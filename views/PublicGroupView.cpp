@@ -2,7 +2,7 @@
 
 #include "KVXZOTDoc.h"
 #include "Messages.h"
-#include "PublicGroupBanks.h"
+#include "PublicGroupIds.h"
 #include "TreeNodeKinds.h"
 
 #include "ui_PublicGroupView.h"

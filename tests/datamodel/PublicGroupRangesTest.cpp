@@ -1,7 +1,7 @@
 // The public group ID blocks read from the limit element.
 
 #include "ModelTestSupport.h"
-#include "PublicGroupBanks.h"
+#include "PublicGroupIds.h"
 
 namespace {
 
@@ -81,8 +81,8 @@ TEST(PublicGroupIdsTest, DisplayNumbersCountDownFromEachBanksStart)
     EXPECT_EQ(PublicGroupPid(banks, 101), QString());
     EXPECT_EQ(PublicGroupDisplayNumber(banks, QStringLiteral("17179869181")), 3);
     EXPECT_EQ(PublicGroupDisplayNumber(banks, QStringLiteral("9999999")), 1300);
-    EXPECT_EQ(PublicGroupDisplayNumber(banks, QStringLiteral("17179869083")), 0);
-    EXPECT_EQ(PublicGroupDisplayNumber(banks, QStringLiteral("30000001")), 0);
+    EXPECT_EQ(PublicGroupDisplayNumber(banks, QStringLiteral("17179869083")), -1);
+    EXPECT_EQ(PublicGroupDisplayNumber(banks, QStringLiteral("30000001")), -1);
 }
 
 TEST(PublicGroupIdsTest, BanksStartingInsideOrBelowAnEarlierBankAreFound)

@@ -1,7 +1,4 @@
-// Display numbers of the public ID banks: from a number to its ID, and
-// the checks of the banks against each other.
-
-#include "PublicGroupBanks.h"
+#include "PublicGroupIds.h"
 
 namespace {
 
@@ -50,4 +47,21 @@ QString PublicGroupPid(const PublicGroupBanks& banks, qint32 n)
             return pid;
     }
     return QString();
+}
+
+qint32 PublicGroupDisplayNumber(const PublicGroupBanks& banks, const QString& pid)
+{
+    bool ok = false;
+    const quint64 id = pid.trimmed().toULongLong(&ok);
+    if (!ok)
+        return -1;
+    for (const PublicGroupBlock& bank : banks) {
+        quint64 start = 0;
+        if (!IsBankPresent(bank) || !StartOf(bank, start) || id > start)
+            continue;
+        const quint64 offset = start - id;
+        if (offset <= quint64(bank.last - bank.first))
+            return bank.first + qint32(offset);
+    }
+    return -1;
 }
