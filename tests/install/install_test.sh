@@ -72,7 +72,8 @@ if [ "$gui" = 1 ]; then
     grep -q "File1=$home/fleet.jub\$" "$home/.config/Varnholt/kvxzot.ini" && break
     sleep 0.1
   done
-  kill "$window" 2>/dev/null || true
+  # The background job is a subshell running the program, or the program.
+  kill $(pgrep -P "$window") "$window" 2>/dev/null || true
   wait "$window" 2>/dev/null || true
   grep -q "File1=$home/fleet.jub\$" "$home/.config/Varnholt/kvxzot.ini" \
     || fail "kvxzot did not open the profile: $(cat "$stage/kvxzot.log")"
