@@ -30,7 +30,7 @@ void CMainFrame::OnDeviceRead()
 void CMainFrame::OnDeviceWrite()
 {
     CChildFrame* child = ActiveChild();
-    if (!child || !child->CommitPendingEdits())
+    if (!child || !child->CommitPendingEdits(true))
         return;
     m_writeChild = child;
     StartDeviceJob(CDeviceJob::Command::Write);

@@ -10,7 +10,8 @@
 #include "HelpWindow.h"
 #include "Messages.h"
 #include "PreferenceDialog.h"
-#include "ProfilePanes.h"
+#include "FormViewPane.h"
+#include "KVXZOTTreeView.h"
 
 #include <QApplication>
 #include <QUndoGroup>
@@ -26,28 +27,25 @@ QWidget* FocusedEditor()
 
 void CMainFrame::OnEditCut()
 {
+    // The tree has no cut of its own: the command needs a field.
     if (QWidget* editor = FocusedEditor())
         EditRouting::Cut(editor);
-    else if (CChildFrame* child = ActiveChild())
-        child->Tree()->OnCut();
     UpdateCommandStates();
 }
 
 void CMainFrame::OnEditCopy()
 {
+    // The tree has no copy of its own: the command needs a field.
     if (QWidget* editor = FocusedEditor())
         EditRouting::Copy(editor);
-    else if (CChildFrame* child = ActiveChild())
-        child->Tree()->OnCopy();
     UpdateCommandStates();
 }
 
 void CMainFrame::OnEditPaste()
 {
+    // The tree has no paste of its own: the command needs a field.
     if (QWidget* editor = FocusedEditor())
         EditRouting::Paste(editor);
-    else if (CChildFrame* child = ActiveChild())
-        child->Tree()->OnPaste();
     UpdateCommandStates();
 }
 
@@ -77,11 +75,9 @@ void CMainFrame::OnEditAdd()
 
 void CMainFrame::OnEditScanAdd()
 {
-    CChildFrame* child = ActiveChild();
-    if (!child || !child->Tree()->CanScanAdd() || !child->CommitPendingEdits())
-        return;
-    child->Tree()->setFocus();
-    child->Tree()->OnScanAdd();
+    // The tree runs the leave check first and takes the focus itself.
+    if (CChildFrame* child = ActiveChild())
+        child->Tree()->OnScanAdd();
 }
 
 void CMainFrame::OnEditDelete()
@@ -126,7 +122,7 @@ void CMainFrame::OnLanguage(const QString& language)
 void CMainFrame::OnReport()
 {
     CChildFrame* child = ActiveChild();
-    if (!child || !child->CommitPendingEdits())
+    if (!child || !child->CommitPendingEdits(true))
         return;
 }
 
