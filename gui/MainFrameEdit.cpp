@@ -23,29 +23,30 @@ QWidget* FocusedEditor()
     return EditRouting::WritableEditor(QApplication::focusWidget());
 }
 
+// The tree has nothing to cut, copy or paste: these need a field.
+void ApplyToField(void (*operation)(QWidget*))
+{
+    if (QWidget* editor = FocusedEditor())
+        operation(editor);
+}
+
 }  // namespace
 
 void CMainFrame::OnEditCut()
 {
-    // The tree has no cut of its own: the command needs a field.
-    if (QWidget* editor = FocusedEditor())
-        EditRouting::Cut(editor);
+    ApplyToField(&EditRouting::Cut);
     UpdateCommandStates();
 }
 
 void CMainFrame::OnEditCopy()
 {
-    // The tree has no copy of its own: the command needs a field.
-    if (QWidget* editor = FocusedEditor())
-        EditRouting::Copy(editor);
+    ApplyToField(&EditRouting::Copy);
     UpdateCommandStates();
 }
 
 void CMainFrame::OnEditPaste()
 {
-    // The tree has no paste of its own: the command needs a field.
-    if (QWidget* editor = FocusedEditor())
-        EditRouting::Paste(editor);
+    ApplyToField(&EditRouting::Paste);
     UpdateCommandStates();
 }
 
