@@ -10,14 +10,14 @@
 
 void ShowReportOptions(CRadioDataModel& model, QWidget* parent)
 {
-    CReportDialog dialog(CReportBuilder::CanBuildSpecReport(model), parent);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<ReportKind> kind = CReportDialog::Ask(CReportBuilder::CanBuildSpecReport(model), parent);
+    if (!kind)
         return;
 
     ReportResult report;
     try {
         CReportBuilder builder(model);
-        report = dialog.Selected() == ReportKind::Spec ? builder.BuildSpecReport() : builder.BuildOverviewReport();
+        report = *kind == ReportKind::Spec ? builder.BuildSpecReport() : builder.BuildOverviewReport();
     } catch (const CKVXZOTException& e) {
         CMessageBoxAdapter::Show(LoadStr(e.GetCode()), kvx::kMbOk | kvx::kMbIconError, parent);
         return;

@@ -59,6 +59,14 @@ ReportKind CReportDialog::Selected() const
     return IsAvailable(current) ? ReportKind(current->data(kKindRole).toInt()) : ReportKind::Overview;
 }
 
+std::optional<ReportKind> CReportDialog::Ask(bool specAvailable, QWidget* parent)
+{
+    CReportDialog dialog(specAvailable, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Selected();
+}
+
 void CReportDialog::OnCurrentChanged(QListWidgetItem* current)
 {
     m_ui->ok->setEnabled(IsAvailable(current));

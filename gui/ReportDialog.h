@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class ReportDialog;
@@ -21,6 +22,10 @@ public:
     ~CReportDialog() override;
 
     ReportKind Selected() const;
+
+    // The report chosen, or nothing when cancelled. The dialog is gone when
+    // this returns.
+    static std::optional<ReportKind> Ask(bool specAvailable, QWidget* parent);
 
 private:
     void OnCurrentChanged(QListWidgetItem* current);

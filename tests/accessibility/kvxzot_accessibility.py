@@ -183,6 +183,20 @@ def transfer(d, frame, command, title, success):
     d.gone(dialog)
 
 
+def show_report(d, frame):
+    """Report: the radio's own report, the first choice of the report
+    dialog, shown in the report window and closed."""
+    d.menu(frame, "Report")
+    dialog = d.window("dialog", "Reports")
+    d.audit(dialog)
+    d.press(d.need(dialog, "push button", "OK"))
+    d.gone(dialog)
+    window = d.window("dialog", "Radio-Specific Report")
+    d.audit(window)
+    d.press(d.need(window, "push button", "Close"))
+    d.gone(window)
+
+
 def run(args):
     import pyatspi
     d = Driver(pyatspi)
@@ -231,6 +245,7 @@ def run(args):
         frame = d.window("frame", "KVX JUB ZOT - [")
         d.need(frame, "label", "Idle")
         walk_tree(d, frame)
+        show_report(d, frame)
         transfer(d, frame, "Write", "Write", "Writing success!")
 
         # The read profile was never saved: Exit asks, No discards it.
