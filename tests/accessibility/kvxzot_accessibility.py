@@ -210,6 +210,7 @@ def run(args):
         env["KVXZOT_MACHINE_SETTINGS"] = args.machine_settings
         env["KVXZOT_USER_SETTINGS"] = os.path.join(work, "user.ini")
         env["KVXZOT_NO_PLATFORM_PORTS"] = "1"
+        env["XDG_CACHE_HOME"] = os.path.join(work, "cache")  # where reports are saved
         # The simulated radio is the only serial port, so it is the one used.
         link = os.path.join(work, "radio")
         radio = subprocess.Popen([args.radiosim, "--link", link, "--full"], stdout=subprocess.DEVNULL,

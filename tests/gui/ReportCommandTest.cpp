@@ -7,9 +7,11 @@
 #include "CommandIds.h"
 #include "DataAdaptor.h"
 #include "GuiText.h"
+#include "KVXZOTTreeView.h"
 #include "MachineDefaults.h"
 #include "MainFrame.h"
 #include "RadioSimulator.h"
+#include "ReportOutput.h"
 #include "ReportDialog.h"
 #include "ReportPdf.h"
 #include "ReportWindow.h"
@@ -19,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -94,7 +97,19 @@ protected:
             }
         }
         ASSERT_TRUE(kvx::registry::WriteMachineDefaults(Store(), m_install));
+        // Reports are saved in the user's cache folder: this test's own.
+        m_previousCache = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_CACHE_HOME", TempPath(QStringLiteral("cache")).toLocal8Bit());
         ASSERT_NE(Start(), nullptr);
+    }
+
+    void TearDown() override
+    {
+        GuiTest::TearDown();
+        if (m_previousCache.isNull())
+            qunsetenv("XDG_CACHE_HOME");
+        else
+            qputenv("XDG_CACHE_HOME", m_previousCache);
     }
 
     // The simulated radio's profile, which holds the radio's own private.
@@ -122,10 +137,12 @@ protected:
         Run(CommandId::Report);
     }
 
-    QString ReportFolder() const { return m_install + QStringLiteral("/Report"); }
+    QString TemplateFolder() const { return m_install + QStringLiteral("/Report"); }
+    QString SavedReport(const QString& name) const { return DefaultReportFolders(m_install).cacheFolder + QLatin1Char('/') + name; }
 
 private:
     QString m_install;
+    QByteArray m_previousCache;
 };
 
 TEST_F(ReportCommandTest, WithoutTheRadiosOwnPrivateOnlyTheOverviewIsOffered)
@@ -153,7 +170,7 @@ TEST_F(ReportCommandTest, WithoutTheRadiosOwnPrivateOnlyTheOverviewIsOffered)
         Child<QPushButton>(dialog, "cancel")->click();
     });
     Run(CommandId::Report);
-    EXPECT_FALSE(QFile::exists(ReportFolder() + QStringLiteral("/OverviewReport.htm"))) << "Cancel builds nothing";
+    EXPECT_FALSE(QFile::exists(SavedReport(QStringLiteral("OverviewReport.htm")))) << "Cancel builds nothing";
 }
 
 TEST_F(ReportCommandTest, TheRadiosOwnPrivateMakesTheRadioSpecificReportTheFirstChoice)
@@ -208,7 +225,7 @@ TEST_F(ReportCommandTest, SaveAsWritesTheHtmlAsSavedWithItsPicturesOrAPdf)
     });
     EXPECT_EQ(fileProposals.value(0), QStringLiteral("SpecReport.htm"));
 
-    EXPECT_EQ(FileBytes(copy), FileBytes(ReportFolder() + QStringLiteral("/SpecReport.htm")));
+    EXPECT_EQ(FileBytes(copy), FileBytes(SavedReport(QStringLiteral("SpecReport.htm"))));
     EXPECT_TRUE(FileBytes(copy).startsWith("\xFF\xFE"));
     EXPECT_TRUE(QFile::exists(TempPath(QStringLiteral("out/D30.jpg"))));
     EXPECT_TRUE(QFile::exists(TempPath(QStringLiteral("out/Report.css"))));
@@ -263,11 +280,39 @@ TEST_F(ReportCommandTest, PrintsAndPreviewsWithTheReportMargins)
 TEST_F(ReportCommandTest, AFailedBuildShowsTheMessageOfItsCodeAndNoWindow)
 {
     ASSERT_NE(NewFromTemplate(QStringLiteral("KVX30")), nullptr);
-    ASSERT_TRUE(QFile::remove(ReportFolder() + QStringLiteral("/OverviewReport.tpl")));
+    ASSERT_TRUE(QFile::remove(TemplateFolder() + QStringLiteral("/OverviewReport.tpl")));
     WhenModal<CReportDialog>([](CReportDialog* dialog) { Child<QPushButton>(dialog, "ok")->click(); });
     messages.Expect(101);
     Run(CommandId::Report);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(ReportCommandTest, ARefusedPendingEditStopsTheReportBeforeItsDialog)
+{
+    CChildFrame* child = NewFromTemplate(QStringLiteral("KVX30"));
+    ASSERT_NE(child, nullptr);
+    // A public group's label is being edited into the name of another one.
+    ASSERT_TRUE(child->Tree()->SelectNode(NodeKind::PublicGroup, 1));
+    child->Tree()->setFocus();
+    child->Tree()->OnRename();
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("all call"));
+
+    // Should the dialog come anyway, it is recorded and closed, not waited on.
+    bool dialogShown = false;
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [&dialogShown] {
+        if (auto* dialog = qobject_cast<CReportDialog*>(QApplication::activeModalWidget())) {
+            dialogShown = true;
+            dialog->reject();
+        }
+    });
+    guard.start(20);
+    messages.Expect(127);
+    Run(CommandId::Report);
+    EXPECT_FALSE(dialogShown);
+    EXPECT_FALSE(QFile::exists(SavedReport(QStringLiteral("OverviewReport.htm"))));
 }
 
 TEST_F(ReportCommandTest, TheReportWindowIsUsableFromTheKeyboard)
