@@ -295,7 +295,7 @@ TEST_F(ReportCommandTest, ARefusedPendingEditStopsTheReportBeforeItsDialog)
     ASSERT_TRUE(child->Tree()->SelectNode(NodeKind::PublicGroup, 1));
     child->Tree()->setFocus();
     child->Tree()->OnRename();
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    auto* editor = child->Tree()->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
     editor->setText(QStringLiteral("all call"));
 
