@@ -59,6 +59,36 @@ bool IsInProfile(const XmlNode& node, const XmlDocument& profile)
     return false;
 }
 
+// Drops what an XML file cannot hold (control characters but tab and line
+// breaks, U+FFFE, U+FFFF, halves of surrogate pairs): pasted text may carry
+// them, and a profile holding one could be neither saved nor restored.
+QString StorableText(const QString& text)
+{
+    const auto storable = [&text](qsizetype i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x20)
+            return c == u'\t' || c == u'\n' || c == u'\r';
+        if (c == 0xFFFE || c == 0xFFFF)
+            return false;
+        if (QChar::isHighSurrogate(c))
+            return i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        if (QChar::isLowSurrogate(c))
+            return i > 0 && text[i - 1].isHighSurrogate();
+        return true;
+    };
+    QString kept;
+    kept.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (storable(i))
+            kept += text[i];
+    return kept;
+}
+
+QVariant StorableValue(const QVariant& value)
+{
+    return value.typeId() == QMetaType::QString ? QVariant(StorableText(value.toString())) : value;
+}
+
 QString StepText(const EditRequest& request, const EditOutcome& outcome)
 {
     switch (request.kind) {
@@ -94,8 +124,9 @@ EditOutcome CKVXZOTDoc::Run(const EditRequest& request, bool confirmed)
     switch (request.kind) {
     case EditRequest::Kind::SetAttribute: {
         const QString oldValue = item.GetNode().GetAttribute(request.name);
-        outcome.result = item.SetAttributeValue(request.name, request.value, r1, n, r2);
-        outcome.args = MessageArguments(r1, oldValue, request.value.toString());
+        const QVariant value = StorableValue(request.value);
+        outcome.result = item.SetAttributeValue(request.name, value, r1, n, r2);
+        outcome.args = MessageArguments(r1, oldValue, value.toString());
         break;
     }
     case EditRequest::Kind::RemoveChild:
@@ -105,10 +136,11 @@ EditOutcome CKVXZOTDoc::Run(const EditRequest& request, bool confirmed)
     case EditRequest::Kind::AddScrollListEntry:
     case EditRequest::Kind::AddPrivateOrGroup: {
         CDataItem added;
+        const QString text = StorableText(request.text);
         const CDataItem* made = request.kind == EditRequest::Kind::AddChild ? item.AddNewChild(added)
                                 : request.kind == EditRequest::Kind::AddScrollListEntry
-                                    ? item.AddNewPriScrList(added, request.text)
-                                    : item.AddNewPriGrpPrivate(added, request.text);
+                                    ? item.AddNewPriScrList(added, text)
+                                    : item.AddNewPriGrpPrivate(added, text);
         // An add the rules do not make is a refusal without a message.
         outcome.result = made ? 0 : 1;
         if (made)

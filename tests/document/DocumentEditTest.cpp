@@ -277,3 +277,34 @@ TEST_F(DocumentEditTest, AFailingRuleLeavesTheProfileAsItWasAndReportsToTheDocum
 }
 
 }  // namespace
+
+namespace {
+
+// Pasted text may carry characters no XML file can hold; a profile that took
+// them could neither be saved, opened again nor restored by undo.
+TEST_F(DocumentEditTest, TextThatAnXmlFileCannotHoldLosesOnlyThoseCharacters)
+{
+    const CDataItem ann = Add(QStringLiteral("Privates"), QStringLiteral("Ann"));
+    const QString pasted = QStringLiteral("\x0c") + QStringLiteral("Ad\x01" "am\x7f") + QChar(0xFFFE) + QChar(0xD800);
+    ASSERT_TRUE(Set(ann, QStringLiteral("name"), pasted).IsApplied()) << sunk.join(QLatin1Char('\n')).toStdString();
+    EXPECT_FALSE(Entry(QStringLiteral("Privates"), QStringLiteral("Adam\x7f")).IsEmpty()) << "DEL is allowed in XML; the rest goes";
+    const CDataItem group = Add(QStringLiteral("PrivateGroups"), QStringLiteral("Crew\x1b"));
+    EXPECT_EQ(group.GetNode().GetAttribute(QStringLiteral("name")), QStringLiteral("Crew"));
+
+    // The edit can be undone and redone, and the profile saved and opened.
+    doc.UndoStack()->undo();
+    EXPECT_TRUE(Entry(QStringLiteral("PrivateGroups"), QStringLiteral("Crew")).IsEmpty());
+    doc.UndoStack()->redo();
+    EXPECT_FALSE(Entry(QStringLiteral("PrivateGroups"), QStringLiteral("Crew")).IsEmpty());
+    const QString path = TempPath(QStringLiteral("pasted.jub"));
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    CKVXZOTDoc reopened;
+    reopened.SetMessageSink([this](const QString& text, unsigned) {
+        sunk << text;
+        return int(kvx::kIdOk);
+    });
+    ASSERT_TRUE(reopened.OnOpenDocument(path));
+    EXPECT_TRUE(sunk.isEmpty()) << sunk.join(QLatin1Char('\n')).toStdString();
+}
+
+}  // namespace
