@@ -34,6 +34,7 @@ enum MessageId : int {
     kMsgIdEmpty = 10099,
     kMsgIdInvalid = 30001,
     kMsgValueInvalid = 30002,
+    kMsgEditBreaksProfile = 30003,      // an edit the profile could not be opened with again
 
     // Start-up and configuration.
     kMsgFilesMissing = 222,
@@ -70,4 +71,5 @@ enum MessageId : int {
     kMsgUnknownWarning = 10032,         // any other question code
     kMsgPressHomeThenPtt = 10094,
     kMsgCanceling = 10105,
+    kMsgWriteIncomplete = 30004,        // a write that failed after its first record
 };

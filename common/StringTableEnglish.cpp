@@ -309,6 +309,9 @@ const QHash<int, QString>& CStringTable::English()
         // Refusals of the rule script that no other text describes.
         {30001, QStringLiteral("The ID is not valid for this radio. Please enter a number within the radio's ID range.")},
         {30002, QStringLiteral("The value is not valid for this radio.")},
+        // The document's own refusal of an edit, and a write cut off part-way.
+        {30003, QStringLiteral("The change was not made: the profile would no longer be valid.")},
+        {30004, QStringLiteral("The write stopped part-way: the radio now holds an incomplete profile. Write the profile into the radio again.")},
         {57345, QStringLiteral("For Help, press F1")},
     };
     return table;

@@ -1,5 +1,6 @@
 #include "RadioResult.h"
 
+#include "MessageIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -94,4 +95,9 @@ QString ResultMainWindowText(int code)
 bool ResultShownAsMessageBox(int code)
 {
     return code == kResultTextConversion;
+}
+
+QString WriteIncompleteText(int code)
+{
+    return LoadStr(kMsgWriteIncomplete) + QLatin1Char('\n') + ResultMainWindowText(code);
 }

@@ -27,5 +27,9 @@ enum RadioResult : int {
 QString ResultDialogText(int code);
 // Text the main window (and the command-line tool) shows for a result code.
 QString ResultMainWindowText(int code);
+// A write that failed (code) after the radio had taken a record: message
+// 30004, the radio holds an incomplete profile, with the failure's own text
+// on a second line.
+QString WriteIncompleteText(int code);
 // True for codes the dialogs show in a message box instead of their status line.
 bool ResultShownAsMessageBox(int code);
