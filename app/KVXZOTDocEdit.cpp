@@ -91,25 +91,18 @@ EditOutcome CKVXZOTDoc::Run(const EditRequest& request, bool confirmed, bool& by
     EditOutcome outcome;
     qint32 r1 = 0, r2 = 0;
     const qint32 n = confirmed ? 1 : 0;
-    QString hook;
     // Adds are always the rules' own; the rest may bypass them.
     byRules = true;
     switch (request.kind) {
     case EditRequest::Kind::SetAttribute: {
-        const XmlNode attribute = item.GetNode().GetAttributeNode(request.name);
-        byRules = !attribute.IsNull() && item.GetScriptHandler(attribute, QStringLiteral("SetVal"), hook);
         const QString oldValue = item.GetNode().GetAttribute(request.name);
-        outcome.result = item.SetAttributeValue(request.name, request.value, r1, n, r2);
+        outcome.result = item.SetAttributeValue(request.name, request.value, r1, n, r2, &byRules);
         outcome.args = MessageArguments(r1, oldValue, request.value.toString());
         break;
     }
     case EditRequest::Kind::RemoveChild:
-    {
-        const XmlNode child = item.GetNode().ChildAt(request.index);
-        byRules = !child.IsNull() && item.GetScriptHandler(child, QStringLiteral("OnDelete"), hook);
-        outcome.result = item.RemoveChildByIndex(request.index, r1, n, r2);
+        outcome.result = item.RemoveChildByIndex(request.index, r1, n, r2, &byRules);
         break;
-    }
     case EditRequest::Kind::AddChild:
     case EditRequest::Kind::AddScrollListEntry:
     case EditRequest::Kind::AddPrivateOrGroup: {

@@ -146,7 +146,7 @@ void BM_OpenHostileShape(benchmark::State& state)
         QString attributes;
         for (int i = 0; i < 100; ++i)
             attributes += QStringLiteral(" a%1=\"v\"").arg(i);
-        inner = (QStringLiteral("<e") + attributes + QStringLiteral("/>")).repeated(990);
+        inner = (QStringLiteral("<e") + attributes + QStringLiteral("/>")).repeated(900);
         break;
     }
     case 2: inner = QStringLiteral("<e a=\"%1\"/>").arg(QString(kBytes, QLatin1Char('x'))); break;
