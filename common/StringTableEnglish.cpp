@@ -312,6 +312,30 @@ const QHash<int, QString>& CStringTable::English()
         // The document's own refusal of an edit, and a write cut off part-way.
         {30003, QStringLiteral("The change was not made: the profile would no longer be valid.")},
         {30004, QStringLiteral("The write stopped part-way: the radio now holds an incomplete profile. Write the profile into the radio again.")},
+        // Why a serial port cannot be opened, shown below the port error.
+        {30101, QStringLiteral("The serial port %s does not exist. Check that the programming cable is plugged in and that its port is chosen.")},
+        {30102, QStringLiteral("You have no permission to use the serial port %s.")},
+        {30103, QStringLiteral("Its users are the members of the group \"%s\": add your account to it (sudo adduser $USER %s), then log out and log in again.")},
+        {30104, QStringLiteral("Ask the administrator of this computer for access to it.")},
+        {30105, QStringLiteral("No serial port was found. Connect the programming cable and choose its port.")},
+        // Texts of the windows that no message number covers.
+        {40001, QStringLiteral("Preference Setting")},
+        {40002, QStringLiteral("Serial Port")},
+        {40003, QStringLiteral("Please choose profile model.")},
+        {40004, QStringLiteral("Save changes to %s?")},
+        {40005, QStringLiteral("Untitled")},
+        {40006, QStringLiteral("&Undo\tCtrl+Z")},
+        {40007, QStringLiteral("&Redo\tCtrl+Y")},
+        {40008, QStringLiteral("Toolbar")},
+        {40009, QStringLiteral("Port: %s")},
+        {40010, QStringLiteral("Model group %d")},
+        {40011, QStringLiteral("Modified")},
+        {40012, QStringLiteral("Version %s")},
+        {40013, QStringLiteral("The programming application for the KVX family of handheld digital two-way radios.")},
+        {40014, QStringLiteral("This program is licensed for programming radios of the KVX family.")},
+        {40015, QStringLiteral("Radios of the family: %s")},
+        {40016, QStringLiteral("Progress")},
+        {40017, QStringLiteral("More Commands")},
         {57345, QStringLiteral("For Help, press F1")},
     };
     return table;

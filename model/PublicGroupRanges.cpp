@@ -2,7 +2,7 @@
 // view shows them: IDs count downward from 17179869183 (position 1), and a
 // block at or below 10000001 continues that count from position 1298.
 
-#include "PublicGroupBanks.h"
+#include "RadioDataModel.h"
 
 #include "ValueConversion.h"
 
@@ -58,21 +58,4 @@ void CRadioDataModel::ReadPublicGroupRanges()
         }
         m_publicGroupRanges[static_cast<size_t>(i)] = range;
     }
-}
-
-qint32 PublicGroupDisplayNumber(const PublicGroupBanks& banks, const QString& pid)
-{
-    bool ok = false;
-    const qint64 id = pid.toLongLong(&ok);
-    if (!ok)
-        return 0;
-    for (const PublicGroupBlock& bank : banks) {
-        if (bank.last == -1)   // no bank
-            continue;
-        const qint64 start = LeadingNumber(bank.startId);
-        const qint64 offset = start - id;
-        if (offset >= 0 && offset <= qint64(bank.last) - bank.first)
-            return static_cast<qint32>(bank.first + offset);
-    }
-    return 0;
 }

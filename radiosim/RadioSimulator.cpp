@@ -82,7 +82,7 @@ VirtualCP CRadioSimulator::FullContent()
         c.pid = QString::number(20000000 + g);
         c.cntct_type = kContactPrivateGroup;
         c.contactFlags = kContactInScrollList;
-        c.channel = quint8(g % 16);
+        c.channel = quint8(g % 5 + 1);   // two groups on each of channels 1 to 5
     }
     for (int g = 0; g < 10; ++g, ++slot) {
         ContactRecord& c = cp.contacts[size_t(slot)];
@@ -91,7 +91,7 @@ VirtualCP CRadioSimulator::FullContent()
         c.pid = QString::number(kHighestRadioId - g);
         c.cntct_type = kContactPublicGroup;
         c.contactFlags = kContactInScanList | (g % 2 ? kContactInScrollList : 0);
-        c.channel = quint8(g % 16);
+        c.channel = quint8(g % 16 + 1);
     }
     for (int p = 0; slot < kMaxContacts; ++p, ++slot) {
         ContactRecord& c = cp.contacts[size_t(slot)];
@@ -100,19 +100,20 @@ VirtualCP CRadioSimulator::FullContent()
         c.name = own ? QStringLiteral("Radio 1") : QStringLiteral("Private %1 with a long name").arg(p).left(25);
         c.pid = own ? cp.radioInfo.pid : QString::number(30000000 + p);
         c.cntct_type = kContactPrivate;
-        c.alert_tone = quint8(p % 8);
+        c.alert_tone = quint8(p % 12 + 1);
         c.contactFlags = kContactIdInUse | (p % 3 ? kContactInScrollList : 0);
         c.roleFlags = own ? 0 : kRoleSeeAllGroups;
-        c.channel = quint8(p % 16);
-        // Three parent groups, the home group last, as a read leaves them
+        // Channels count from 1; a private belongs to groups of its own
+        // channel, as the radio's rules keep it.
+        c.channel = quint8(p % 5 + 1);
+        // Two parent groups, the home group last, as a read leaves them
         // once the group references are repaired: the content reads back
         // exactly as it is.
-        c.parentGroups[0] = QString::number(20000000 + p % 10);
-        c.parentGroups[1] = QString::number(20000000 + (p + 2) % 10);
-        c.parentGroups[2] = QString::number(20000000 + (p + 1) % 10);
-        c.home_grp = c.parentGroups[2];
-        c.groupListCount = 3;
-        c.homeGroupIndex = 3;
+        c.parentGroups[0] = QString::number(20000000 + p % 5);
+        c.parentGroups[1] = QString::number(20000000 + p % 5 + 5);
+        c.home_grp = c.parentGroups[1];
+        c.groupListCount = 2;
+        c.homeGroupIndex = 2;
     }
     for (int m = 0; m < kMaxTextMessages; ++m)
         cp.textMessages[size_t(m)] = QStringLiteral("Message %1: ").arg(m + 1).leftJustified(kMaxTextMessageLength, QChar('x'));

@@ -5,7 +5,7 @@
 // each list in the name collation's order.
 
 #include "DataItem.h"
-#include "PublicGroupBanks.h"
+#include "PublicGroupIds.h"
 
 #include <QStringList>
 #include <vector>

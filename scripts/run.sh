@@ -23,9 +23,14 @@ trap 'kill "$sim_pid" 2>/dev/null; wait "$sim_pid" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
 export KVXZOT_EXTRA_PORTS="$link${KVXZOT_EXTRA_PORTS:+:$KVXZOT_EXTRA_PORTS}"
 
-# The windowed application is not built yet: run the headless start-up and
-# identify the simulated radio.
-echo "run: the main window is not built yet; running the headless start-up (kvxzot-cli info)."
-"$build/cli/kvxzot-cli" info "$@"
-echo "run: the simulated radio answers on $link:"
-"$build/cli/kvxzot-cli" identify --port "$link"
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  # The simulated radio's port is the configured one.
+  "$build/registry/kvxzot-settings" --user-port "$KVXZOT_USER_SETTINGS" "$link"
+  echo "run: the simulated radio answers on $link"
+  "$build/gui/kvxzot" "$@"
+else
+  echo "run: no display (DISPLAY and WAYLAND_DISPLAY are unset); running the headless start-up (kvxzot-cli info)."
+  "$build/cli/kvxzot-cli" info "$@"
+  echo "run: the simulated radio answers on $link:"
+  "$build/cli/kvxzot-cli" identify --port "$link"
+fi

@@ -1,6 +1,7 @@
 // The public group ID blocks read from the limit element.
 
 #include "ModelTestSupport.h"
+#include "PublicGroupIds.h"
 
 namespace {
 
@@ -53,6 +54,52 @@ TEST_F(PublicGroupRangesTest, TemplateBlocks)
     EXPECT_EQ(ranges[1].first, 101);
     EXPECT_EQ(ranges[1].last, 150);
     EXPECT_EQ(ranges[3].last, -1);
+}
+
+}  // namespace
+
+namespace {
+
+PublicGroupBlock Bank(int first, int last, const char* start)
+{
+    PublicGroupBlock bank;
+    bank.first = first;
+    bank.last = last;
+    bank.size = last - first + 1;
+    bank.startId = QLatin1String(start);
+    return bank;
+}
+
+TEST(PublicGroupIdsTest, DisplayNumbersCountDownFromEachBanksStart)
+{
+    const PublicGroupBanks banks = {Bank(1, 100, "17179869183"), Bank(1298, 1307, "10000001"), PublicGroupBlock(),
+                                    PublicGroupBlock()};
+    EXPECT_EQ(PublicGroupPid(banks, 1), QStringLiteral("17179869183"));
+    EXPECT_EQ(PublicGroupPid(banks, 3), QStringLiteral("17179869181"));
+    EXPECT_EQ(PublicGroupPid(banks, 100), QStringLiteral("17179869084"));
+    EXPECT_EQ(PublicGroupPid(banks, 1300), QStringLiteral("9999999"));
+    EXPECT_EQ(PublicGroupPid(banks, 101), QString());
+    EXPECT_EQ(PublicGroupDisplayNumber(banks, QStringLiteral("17179869181")), 3);
+    EXPECT_EQ(PublicGroupDisplayNumber(banks, QStringLiteral("9999999")), 1300);
+    EXPECT_EQ(PublicGroupDisplayNumber(banks, QStringLiteral("17179869083")), -1);
+    EXPECT_EQ(PublicGroupDisplayNumber(banks, QStringLiteral("30000001")), -1);
+}
+
+TEST(PublicGroupIdsTest, BanksStartingInsideOrBelowAnEarlierBankAreFound)
+{
+    const auto check = [](int f0, int l0, int f1, int l1) {
+        return CheckPublicGroupBanks({Bank(f0, l0, "17179869183"), Bank(f1, l1, "17179869000"), PublicGroupBlock(),
+                                      PublicGroupBlock()});
+    };
+    EXPECT_TRUE(check(1, 100, 50, 150).duplicateIds);
+    EXPECT_TRUE(check(1, 100, 50, 150).incorrect);
+    EXPECT_FALSE(check(1, 100, 100, 150).duplicateIds);
+    EXPECT_FALSE(check(1, 100, 100, 150).incorrect);
+    EXPECT_FALSE(check(200, 300, 1, 100).duplicateIds);
+    EXPECT_TRUE(check(200, 300, 1, 100).incorrect);
+    // An absent bank is not compared.
+    EXPECT_FALSE(CheckPublicGroupBanks({Bank(1, 100, "17179869183"), PublicGroupBlock(), PublicGroupBlock(),
+                                        PublicGroupBlock()}).incorrect);
 }
 
 }  // namespace

@@ -1,0 +1,290 @@
+#!/usr/bin/python3
+"""End-to-end test of kvxzot as a screen reader or an automation tool sees
+it: the real program, started in a desktop session of its own, driven only
+through its accessibility tree (AT-SPI). Exit code 77 means the machine
+lacks what the session needs (the test is skipped)."""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from desktop_session import DesktopSession, missing_tools
+
+# Roles a user operates: each must carry a name a screen reader can speak.
+NAMED_ROLES = {"push button", "check box", "radio button", "text", "combo box", "menu item", "spin button",
+               "slider", "toggle button", "page tab", "password text"}
+
+
+class Failure(AssertionError):
+    pass
+
+
+def wait_for(predicate, what, timeout=20.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        try:
+            result = predicate()
+        except Exception:  # a node that went away while looking
+            result = None
+        if result:
+            return result
+        time.sleep(0.1)
+    raise Failure("timed out waiting for " + what)
+
+
+class Driver:
+    def __init__(self, pyatspi):
+        self.pyatspi = pyatspi
+
+    def app(self):
+        for app in self.pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "KVX JUB ZOT":
+                return app
+        return None
+
+    def windows(self):
+        app = self.app()
+        return [w for w in app] if app else []
+
+    def window(self, role, name, timeout=20.0):
+        return wait_for(lambda: next((w for w in self.windows() if w.getRoleName() == role
+                                      and (w.name == name or name in w.name)), None),
+                        "the %s %r" % (role, name), timeout)
+
+    def gone(self, window, timeout=20.0):
+        wait_for(lambda: all(w != window for w in self.windows()), "%r to close" % window.name, timeout)
+
+    def states(self, node):
+        return {self.pyatspi.stateToString(s) for s in node.getState().getStates()}
+
+    def find(self, node, role=None, name=None, showing=False):
+        found = self.find_all(node, role, name, showing, first=True)
+        return found[0] if found else None
+
+    def find_all(self, node, role=None, name=None, showing=False, first=False):
+        found = []
+
+        def walk(n):
+            if n is None or (first and found):
+                return
+            if (role is None or n.getRoleName() == role) and (name is None or n.name == name) \
+                    and (not showing or "showing" in self.states(n)):
+                found.append(n)
+            for child in n:
+                walk(child)
+
+        walk(node)
+        return found
+
+    def need(self, node, role, name, timeout=10.0):
+        return wait_for(lambda: self.find(node, role, name), "%s %r" % (role, name), timeout)
+
+    def press(self, node):
+        action = node.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        if not names:
+            raise Failure("%s %r offers no action (disabled?)" % (node.getRoleName(), node.name))
+        action.doAction(names.index("Press") if "Press" in names else 0)
+
+    def menu(self, frame, *path):
+        """Presses a menu item, e.g. menu(frame, "File", "Open...")."""
+        bar = self.find(frame, "menu bar")
+        node = bar
+        for name in path:
+            node = next((n for n in self.find_all(node, "menu item", name)), None)
+            if node is None:
+                raise Failure("no menu item %r" % "/".join(path))
+        wait_for(lambda: "enabled" in self.states(node), "/".join(path) + " to be enabled")
+        self.press(node)
+
+    def set_text(self, node, text):
+        node.queryEditableText().setTextContents(text)
+
+    def unnamed_controls(self, window):
+        return ["%s in %s" % (n.getRoleName(), n.parent.getRoleName() if n.parent else "?")
+                for n in self.find_all(window, showing=True)
+                if n.getRoleName() in NAMED_ROLES and not n.name.strip()]
+
+    def audit(self, window):
+        unnamed = self.unnamed_controls(window)
+        if unnamed:
+            raise Failure("unnamed controls in %r: %s" % (window.name, ", ".join(unnamed)))
+
+    def message_box(self, text_part, button, timeout=20.0):
+        """Answers the message box whose text holds text_part."""
+        def box():
+            for w in self.windows():
+                if w.getRoleName() in ("alert", "dialog") and w.name == "KVX JUB ZOT":
+                    labels = " ".join(l.name for l in self.find_all(w, "label"))
+                    if text_part in labels:
+                        return w
+            return None
+        found = wait_for(box, "the message %r" % text_part, timeout)
+        self.press(self.need(found, "push button", button))
+        self.gone(found)
+
+
+def file_start(path, size):
+    with open(path, "rb") as f:
+        return f.read(size)
+
+
+def check_dialogs(d, frame):
+    """Every dialog of the main window names its controls."""
+    for path, title, close in ((("File", "New"), "New Profile", "Cancel"),
+                               (("Edit", "Preference"), "Preference Setting", "Cancel"),
+                               (("Edit", "Dealer Info"), "Dealer Information", "Cancel"),
+                               (("Help", "About KVX JUB ZOT..."), "About KVX JUB ZOT", "OK")):
+        d.menu(frame, *path)
+        dialog = d.window("dialog", title)
+        d.audit(dialog)
+        d.press(d.need(dialog, "push button", close))
+        d.gone(dialog)
+
+
+def open_profile(d, frame, path):
+    d.menu(frame, "File", "Open...")
+    dialog = d.window("dialog", "Open")
+    d.set_text(d.need(dialog, "text", "File name:"), path)
+    d.press(wait_for(lambda: next((b for b in d.find_all(dialog, "push button", "Open")
+                                   if "enabled" in d.states(b)), None), "the Open button"))
+    d.gone(dialog)
+    name = os.path.basename(path)
+    return wait_for(lambda: next((w for w in d.windows() if name in w.name), None), "the profile's window")
+
+
+def walk_tree(d, frame):
+    """Moves the selection through every item of the profile tree, as
+    clicking each item would."""
+    tree = d.need(frame, "tree", None)
+    items = d.find_all(tree, "table cell")
+    if not items:
+        raise Failure("the profile tree shows nothing")
+    for item in items:
+        if "selected" not in d.states(item):
+            d.press(item)
+        wait_for(lambda: "selected" in d.states(item), "tree item %r selected" % item.name)
+    return [item.name for item in items]
+
+
+def transfer(d, frame, command, title, success):
+    """Runs Device > command and closes its dialog with OK after success."""
+    d.menu(frame, "Device", command)
+    dialog = d.window("dialog", title)
+    d.audit(dialog)
+    ok = wait_for(lambda: next((b for b in d.find_all(dialog, "push button", "OK") if "enabled" in d.states(b)), None),
+                  "the %s to succeed" % command.lower(), timeout=60)
+    d.need(dialog, "label", success)
+    d.press(ok)
+    d.gone(dialog)
+
+
+def run(args):
+    import pyatspi
+    d = Driver(pyatspi)
+    work = tempfile.mkdtemp(prefix="kvx-a11y-work-")
+    processes = []
+    try:
+        profile = os.path.join(work, "Fleet.jub")
+        shutil.copy(os.path.join(args.installation, "ProfileTemplate", "KVX30.jub"), profile)
+        os.chmod(profile, 0o644)
+        env = dict(os.environ)
+        env["KVXZOT_MACHINE_SETTINGS"] = args.machine_settings
+        env["KVXZOT_USER_SETTINGS"] = os.path.join(work, "user.ini")
+        env["KVXZOT_NO_PLATFORM_PORTS"] = "1"
+        # The simulated radio is the only serial port, so it is the one used.
+        link = os.path.join(work, "radio")
+        radio = subprocess.Popen([args.radiosim, "--link", link, "--full"], stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL)
+        processes.append(radio)
+        wait_for(lambda: os.path.exists(link), "the simulated radio")
+        env["KVXZOT_EXTRA_PORTS"] = link
+
+        app = subprocess.Popen([args.kvxzot], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        processes.append(app)
+        frame = d.window("frame", "KVX JUB ZOT", timeout=30)
+        d.need(frame, "label", "Idle")
+        d.audit(frame)
+        check_dialogs(d, frame)
+
+        open_profile(d, frame, profile)
+        frame = d.window("frame", "[Fleet.jub]")
+        walk_tree(d, frame)
+
+        before = file_start(profile, 5)
+        if before != b"<?xml":
+            raise Failure("the copied template is not plain XML")
+        d.menu(frame, "File", "Save")
+        # Stored scrambled, in the single-byte form it was read in.
+        wait_for(lambda: file_start(profile, 2) == b"\x8f\x8c", "the profile saved")
+
+        d.menu(frame, "File", "Close")
+        wait_for(lambda: not any("[" in w.name for w in d.windows()), "the profile window to close")
+
+        # Read the radio into a new profile, then write it back.
+        frame = d.window("frame", "KVX JUB ZOT")
+        transfer(d, frame, "Read", "Read", "Reading successful!")
+        frame = d.window("frame", "KVX JUB ZOT - [")
+        d.need(frame, "label", "Idle")
+        walk_tree(d, frame)
+        transfer(d, frame, "Write", "Write", "Writing success!")
+
+        # The read profile was never saved: Exit asks, No discards it.
+        d.menu(frame, "File", "Exit")
+        d.message_box("Save changes to", "No")
+        app.wait(timeout=20)
+        if app.returncode != 0:
+            raise Failure("kvxzot ended with %d: %s" % (app.returncode, app.stderr.read()))
+        print("accessibility end-to-end: passed")
+        return 0
+    except Failure:
+        describe_windows()
+        for process in processes:
+            if process.poll() is not None:
+                print("  kvxzot ended with %s: %s" % (process.returncode, process.stderr.read()), file=sys.stderr)
+        raise
+    finally:
+        for process in processes:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def describe_windows():
+    """What the program shows when a step failed: its windows and their texts."""
+    try:
+        import pyatspi
+        d = Driver(pyatspi)
+        for window in d.windows():
+            texts = [n.name for n in d.find_all(window, "label", showing=True) if n.name]
+            print("  window %s %r: %s" % (window.getRoleName(), window.name, " | ".join(texts)), file=sys.stderr)
+    except Exception as error:  # the program may be gone
+        print("  (no windows: %s)" % error, file=sys.stderr)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--kvxzot", required=True)
+    parser.add_argument("--radiosim", required=True)
+    parser.add_argument("--machine-settings", required=True)
+    parser.add_argument("--installation", required=True)
+    args = parser.parse_args()
+    missing = missing_tools()
+    if missing:
+        print("skipped: this machine lacks " + ", ".join(missing))
+        return 77
+    with DesktopSession():
+        try:
+            return run(args)
+        except Failure as failure:
+            print("FAILED: %s" % failure, file=sys.stderr)
+            return 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

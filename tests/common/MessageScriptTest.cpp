@@ -1,0 +1,27 @@
+// The scripted message answers of the tests.
+
+#include "MessageScript.h"
+#include "StringTable.h"
+
+#include <gtest/gtest.h>
+
+TEST(MessageScriptTest, MatchesNumbersWithFilledInPlaceholdersAndRefusesTheRest)
+{
+    kvx::CMessageScript script;
+    script.Expect(164, kvx::kIdOk).ExpectText(QStringLiteral("Exact"), kvx::kIdYes).Expect(224);
+    // 164: "Cannot add more than %d amount of contacts to the scan list."
+    EXPECT_EQ(script.Handle(LoadStr(164).replace(QStringLiteral("%d"), QStringLiteral("10")), kvx::kMbOk), kvx::kIdOk);
+    EXPECT_EQ(script.Handle(QStringLiteral("Exact"), kvx::kMbYesNo), kvx::kIdYes);
+    // Out of order: unexpected, and a question is declined.
+    EXPECT_EQ(script.Handle(QStringLiteral("Something else?"), kvx::kMbYesNoCancel), kvx::kIdCancel);
+    EXPECT_EQ(script.Handle(QStringLiteral("Another?"), kvx::kMbYesNo), kvx::kIdNo);
+    EXPECT_EQ(script.Unexpected().size(), 2);
+    ASSERT_EQ(script.Pending().size(), 1);
+    EXPECT_TRUE(script.Pending().first().startsWith(QStringLiteral("224")));
+
+    EXPECT_TRUE(kvx::CMessageScript::MatchesTemplate(QStringLiteral("Channel 3 (12)"), QStringLiteral("Channel %d (%d)")));
+    EXPECT_FALSE(kvx::CMessageScript::MatchesTemplate(QStringLiteral("Channel x (12)"), QStringLiteral("Channel %d (%d)")));
+    EXPECT_TRUE(kvx::CMessageScript::MatchesTemplate(QStringLiteral("Error: Operation Failed (-13)."),
+                                                     QStringLiteral("Error: Operation Failed (%s).")));
+    EXPECT_FALSE(kvx::CMessageScript::MatchesTemplate(QStringLiteral("a.b"), QStringLiteral("a%sc")));
+}
