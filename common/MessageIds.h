@@ -79,4 +79,6 @@ enum MessageId : int {
     kMsgPortJoinGroup = 30103,          // the remedy: membership of the owning group (%s)
     kMsgPortAskAdministrator = 30104,   // the remedy when no group grants access
     kMsgNoPort = 30105,                 // no serial port at all
+    kMsgPortNotSerial = 30106,          // the port (%s) is a file or a folder, not a device
+    kMsgRepliesGarbled = 30107,         // the port opened, the replies' checksums did not match
 };

@@ -318,6 +318,8 @@ const QHash<int, QString>& CStringTable::English()
         {30103, QStringLiteral("Its users are the members of the group \"%s\": add your account to it (sudo adduser $USER %s), then log out and log in again.")},
         {30104, QStringLiteral("Ask the administrator of this computer for access to it.")},
         {30105, QStringLiteral("No serial port was found. Connect the programming cable and choose its port.")},
+        {30106, QStringLiteral("%s is not a serial port. Choose the port of the programming cable.")},
+        {30107, QStringLiteral("The radio's replies arrived garbled. Check the programming cable and its connectors.")},
         // Texts of the windows that no message number covers.
         {40001, QStringLiteral("Preference Setting")},
         {40002, QStringLiteral("Serial Port")},
