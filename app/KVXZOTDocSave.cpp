@@ -38,10 +38,13 @@ bool CKVXZOTDoc::StoreProfile(const QString& path)
                 m_bConvert = true;
         }
 
+        const auto fail = [&path](const QString& reason) {
+            KVX_RAISE_BECAUSE(kMsgSaveFailed, reason, QStringLiteral("File='%1'\nDesc: %2").arg(path, reason), "CKVXZOTDoc::OnSaveDocument");
+        };
         // The last guard: never store what opening would refuse.
         const QString unstorable = model.CheckStorable(model.GetProfileXml());
         if (!unstorable.isEmpty())
-            KVX_RAISE_BECAUSE(kMsgSaveFailed, unstorable, QStringLiteral("File='%1'\nDesc: %2").arg(path, unstorable), "CKVXZOTDoc::OnSaveDocument");
+            fail(unstorable);
 
         model.TakeOffDoc(m_bConvert);
         if (m_bConvert)
@@ -54,12 +57,10 @@ bool CKVXZOTDoc::StoreProfile(const QString& path)
         const bool byteForm = !m_bConvert && model.IsByteForm() && FitsCp1252(text);
         const QByteArray bytes = EncodeProfileFile(text, byteForm);
         // Never store what opening refuses (the UTF-16 form doubles the size).
-        if (bytes.size() > kMaxProfileFileBytes) {
-            const QString reason = QStringLiteral("The profile file would be %1 bytes long; a profile file may have at most %2.")
-                                       .arg(bytes.size())
-                                       .arg(kMaxProfileFileBytes);
-            KVX_RAISE_BECAUSE(kMsgSaveFailed, reason, QStringLiteral("File='%1'\nDesc: %2").arg(path, reason), "CKVXZOTDoc::OnSaveDocument");
-        }
+        if (bytes.size() > kMaxProfileFileBytes)
+            fail(QStringLiteral("The profile file would be %1 bytes long; a profile file may have at most %2.")
+                     .arg(bytes.size())
+                     .arg(kMaxProfileFileBytes));
 
         if (m_bConvert) {
             model.LoadProfile(text, false);
@@ -72,7 +73,7 @@ bool CKVXZOTDoc::StoreProfile(const QString& path)
 
         QString error;
         if (!WriteFileAtomically(path, bytes, &error))
-            KVX_RAISE_BECAUSE(kMsgSaveFailed, error, QStringLiteral("File='%1'\nDesc: %2").arg(path, error), "CKVXZOTDoc::OnSaveDocument");
+            fail(error);
         return true;
     } catch (const CKVXZOTException& e) {
         ShowException(e);

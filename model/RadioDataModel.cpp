@@ -192,10 +192,9 @@ QString CRadioDataModel::CheckStorable(const QString& profileXml) const
         } catch (const CKVXZOTException&) {
             return QStringLiteral("The clone compatibility version must stay 1.");
         }
-        const XmlNode version = doc.SelectSingleNode(QStringLiteral("//dfns:version"));
-        const int group = m_environment->VersionGroup(FirmwareVersionText(version));
-        if (group != m_nGroup)
-            return QStringLiteral("The firmware version %1 does not belong to the profile's model group.").arg(FirmwareVersionText(version));
+        const QString version = FirmwareVersionText(doc.SelectSingleNode(QStringLiteral("//dfns:version")));
+        if (m_environment->VersionGroup(version) != m_nGroup)
+            return QStringLiteral("The firmware version %1 does not belong to the profile's model group.").arg(version);
         return QString();
     } catch (const XmlError& e) {
         return e.Description();

@@ -2,25 +2,19 @@
 // which the profile could not be opened again, and control characters are
 // refused by the name rules.
 
-#include "ModelTestSupport.h"
+#include "TemplateDocumentTest.h"
 
-#include "KVXZOTDoc.h"
 #include "MessageIds.h"
 
 #include <QUndoStack>
 
 namespace {
 
-class EditGuardTest : public ModelTest {
+class EditGuardTest : public TemplateDocumentTest {
 protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
-        ASSERT_TRUE(doc.OnNewDocument(TemplatePath(QStringLiteral("KVX30")))) << m_messages.join(QLatin1Char('\n')).toStdString();
-        doc.SetMessageSink([this](const QString& text, unsigned) {
-            sunk << text;
-            return int(kvx::kIdOk);
-        });
+        TemplateDocumentTest::SetUp();
         doc.SetModifiedFlag(false);
     }
 
@@ -49,9 +43,6 @@ protected:
         EXPECT_FALSE(doc.IsModified()) << what;
         EXPECT_EQ(doc.UndoStack()->count(), 0) << what;
     }
-
-    CKVXZOTDoc doc;
-    QStringList sunk;
 };
 
 TEST_F(EditGuardTest, AttributesTheRulesDoNotGuardKeepTheProfileValid)
