@@ -165,6 +165,11 @@ TEST_F(CliHostileUseTest, MessagesWithNumbersAreFormatted)
                                    QStringLiteral("name"), QString(30, QLatin1Char('n'))});
     EXPECT_TRUE(tooLong.out.contains(QStringLiteral("can not exceed 20."))) << tooLong.out.toStdString() << tooLong.err.toStdString();
     EXPECT_FALSE((tooLong.out + tooLong.err).contains(QStringLiteral("%d")));
+
+    const CliResult moved = Run({QStringLiteral("set"), Path(QStringLiteral("p.jub")), QStringLiteral("//dfns:PublicGroup[@name='Dispatch']"),
+                                 QStringLiteral("channel"), QStringLiteral("3")});
+    EXPECT_TRUE(moved.out.contains(QStringLiteral("from channel 1's scan list and add it to channel 3's scan list"))) << moved.out.toStdString();
+    EXPECT_FALSE((moved.out + moved.err).contains(QStringLiteral("%d")));
 }
 
 }  // namespace
