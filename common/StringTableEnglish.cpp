@@ -339,6 +339,12 @@ const QHash<int, QString>& CStringTable::English()
         {40016, QStringLiteral("Progress")},
         {40017, QStringLiteral("More Commands")},
         {57345, QStringLiteral("For Help, press F1")},
+        // The reports.
+        {40101, QStringLiteral("Web Page (*.htm *.html)|*.htm *.html|PDF Document (*.pdf)|*.pdf||")},
+        {40102, QStringLiteral("The report could not be saved.\n%s")},
+        {40103, QStringLiteral("Available when the profile holds the radio's own private.")},
+        {40104, QStringLiteral("The report could not be opened.\n%s")},
+        {40105, QStringLiteral("The report could not be printed.")},
     };
     return table;
 }

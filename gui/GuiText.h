@@ -25,4 +25,11 @@ inline constexpr int MoreCommands = 40017;      // the toolbar's overflow button
 // Framework texts.
 inline constexpr int IdleMessage = 57345;       // "For Help, press F1"
 
+// The reports.
+inline constexpr int ReportSaveFilter = 40101;
+inline constexpr int ReportNotSaved = 40102;    // "...\n%s" with the reason
+inline constexpr int SpecReportUnavailable = 40103;
+inline constexpr int ReportNotOpened = 40104;   // "...\n%s" with the reason
+inline constexpr int ReportNotPrinted = 40105;
+
 }  // namespace GuiText

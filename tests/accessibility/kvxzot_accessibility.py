@@ -190,6 +190,20 @@ def transfer(d, frame, command, title, success):
     d.gone(dialog)
 
 
+def show_report(d, frame):
+    """Report: the radio's own report, the first choice of the report
+    dialog, shown in the report window and closed."""
+    d.menu(frame, "Report")
+    dialog = d.window("dialog", "Reports")
+    d.audit(dialog)
+    d.press(d.need(dialog, "push button", "OK"))
+    d.gone(dialog)
+    window = d.window("dialog", "Radio-Specific Report")
+    d.audit(window)
+    d.press(d.need(window, "push button", "Close"))
+    d.gone(window)
+
+
 def run(args):
     import pyatspi
     d = Driver(pyatspi)
@@ -203,6 +217,7 @@ def run(args):
         env["KVXZOT_MACHINE_SETTINGS"] = args.machine_settings
         env["KVXZOT_USER_SETTINGS"] = os.path.join(work, "user.ini")
         env["KVXZOT_NO_PLATFORM_PORTS"] = "1"
+        env["XDG_CACHE_HOME"] = os.path.join(work, "cache")  # where reports are saved
         # The simulated radio is the only serial port, so it is the one used.
         link = os.path.join(work, "radio")
         radio = subprocess.Popen([args.radiosim, "--link", link, "--full"], stdout=subprocess.DEVNULL,
@@ -239,6 +254,7 @@ def run(args):
         frame = d.window("frame", "KVX JUB ZOT - [")
         d.need(frame, "label", "Idle")
         walk_tree(d, frame)
+        show_report(d, frame)
         transfer(d, frame, "Write", "Write", "Writing success!")
 
         # The read profile was never saved: Exit asks, No discards it.
