@@ -59,36 +59,6 @@ bool IsInProfile(const XmlNode& node, const XmlDocument& profile)
     return false;
 }
 
-// Drops what an XML file cannot hold (control characters but tab and line
-// breaks, U+FFFE, U+FFFF, halves of surrogate pairs): pasted text may carry
-// them, and a profile holding one could be neither saved nor restored.
-QString StorableText(const QString& text)
-{
-    const auto storable = [&text](qsizetype i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x20)
-            return c == u'\t' || c == u'\n' || c == u'\r';
-        if (c == 0xFFFE || c == 0xFFFF)
-            return false;
-        if (QChar::isHighSurrogate(c))
-            return i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        if (QChar::isLowSurrogate(c))
-            return i > 0 && text[i - 1].isHighSurrogate();
-        return true;
-    };
-    QString kept;
-    kept.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i)
-        if (storable(i))
-            kept += text[i];
-    return kept;
-}
-
-QVariant StorableValue(const QVariant& value)
-{
-    return value.typeId() == QMetaType::QString ? QVariant(StorableText(value.toString())) : value;
-}
-
 QString StepText(const EditRequest& request, const EditOutcome& outcome)
 {
     switch (request.kind) {
@@ -112,35 +82,35 @@ QString EditOutcome::MessageText() const
         text.replace(match.capturedStart(), match.capturedLength(), arg);
         from = match.capturedStart() + arg.size();
     }
-    return text;
+    return reason.isEmpty() ? text : text + QLatin1Char('\n') + reason;
 }
 
-EditOutcome CKVXZOTDoc::Run(const EditRequest& request, bool confirmed)
+EditOutcome CKVXZOTDoc::Run(const EditRequest& request, bool confirmed, bool& byRules)
 {
     CDataItem item = request.item;
     EditOutcome outcome;
     qint32 r1 = 0, r2 = 0;
     const qint32 n = confirmed ? 1 : 0;
+    // Adds are always the rules' own; the rest may bypass them.
+    byRules = true;
     switch (request.kind) {
     case EditRequest::Kind::SetAttribute: {
         const QString oldValue = item.GetNode().GetAttribute(request.name);
-        const QVariant value = StorableValue(request.value);
-        outcome.result = item.SetAttributeValue(request.name, value, r1, n, r2);
-        outcome.args = MessageArguments(r1, oldValue, value.toString());
+        outcome.result = item.SetAttributeValue(request.name, request.value, r1, n, r2, &byRules);
+        outcome.args = MessageArguments(r1, oldValue, request.value.toString());
         break;
     }
     case EditRequest::Kind::RemoveChild:
-        outcome.result = item.RemoveChildByIndex(request.index, r1, n, r2);
+        outcome.result = item.RemoveChildByIndex(request.index, r1, n, r2, &byRules);
         break;
     case EditRequest::Kind::AddChild:
     case EditRequest::Kind::AddScrollListEntry:
     case EditRequest::Kind::AddPrivateOrGroup: {
         CDataItem added;
-        const QString text = StorableText(request.text);
         const CDataItem* made = request.kind == EditRequest::Kind::AddChild ? item.AddNewChild(added)
                                 : request.kind == EditRequest::Kind::AddScrollListEntry
-                                    ? item.AddNewPriScrList(added, text)
-                                    : item.AddNewPriGrpPrivate(added, text);
+                                    ? item.AddNewPriScrList(added, request.text)
+                                    : item.AddNewPriGrpPrivate(added, request.text);
         // An add the rules do not make is a refusal without a message.
         outcome.result = made ? 0 : 1;
         if (made)
@@ -171,8 +141,9 @@ EditOutcome CKVXZOTDoc::Apply(const EditRequest& request, bool confirmed)
         return outcome;
     }
 
+    bool byRules = true;
     try {
-        outcome = Run(request, confirmed);
+        outcome = Run(request, confirmed, byRules);
     } catch (const CKVXZOTException& e) {
         outcome = EditOutcome();
         outcome.kind = EditOutcome::Kind::Failed;
@@ -181,10 +152,11 @@ EditOutcome CKVXZOTDoc::Apply(const EditRequest& request, bool confirmed)
     }
 
     try {
-        const QByteArray after = TakeSnapshot();
+        const QString afterText = m_pDataModel->GetProfileXml();
+        const QByteArray after = Compress(afterText);
         if (after == before)
             ;   // nothing changed: no step, the modified flag stays
-        else if (outcome.IsApplied())
+        else if (outcome.IsApplied() && (byRules || !RefuseUnstorable(before, afterText, outcome)))
             m_undoStack->push(new CProfileSnapshotCommand(*this, StepText(request, outcome), before, after));
         else
             RestoreSnapshot(before);   // what a refusing or failing rule left behind goes
@@ -209,9 +181,32 @@ EditOutcome CKVXZOTDoc::ApplyWithConfirmation(const EditRequest& request, const 
     return outcome;
 }
 
+bool CKVXZOTDoc::RefuseUnstorable(const QByteArray& before, const QString& profileXml, EditOutcome& outcome) const
+{
+    // The rules guard only what they have hooks for: a change past them must
+    // not turn a profile that could be stored and opened again into one that
+    // could not. (One that already could not, say with an entry the rules
+    // added for the user to fill in, is no worse for it.)
+    const QString reason = m_pDataModel->CheckStorable(profileXml);
+    if (reason.isEmpty() || !m_pDataModel->CheckStorable(QString::fromUtf8(qUncompress(before))).isEmpty())
+        return false;
+    outcome = EditOutcome();
+    outcome.kind = EditOutcome::Kind::Refused;
+    outcome.result = 1;
+    outcome.messageId = kMsgEditBreaksProfile;
+    outcome.style = kvx::kMbOk | kvx::kMbIconWarning;
+    outcome.reason = reason;
+    return true;
+}
+
+QByteArray CKVXZOTDoc::Compress(const QString& profileXml)
+{
+    return qCompress(profileXml.toUtf8(), kSnapshotCompression);
+}
+
 QByteArray CKVXZOTDoc::TakeSnapshot() const
 {
-    return qCompress(m_pDataModel->GetProfileXml().toUtf8(), kSnapshotCompression);
+    return Compress(m_pDataModel->GetProfileXml());
 }
 
 void CKVXZOTDoc::RestoreSnapshot(const QByteArray& snapshot)

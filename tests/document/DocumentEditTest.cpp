@@ -1,27 +1,16 @@
 // The document's edit path: outcomes, the modified flag, undo and redo, and
 // the document's own message sink.
 
-#include "ModelTestSupport.h"
+#include "TemplateDocumentTest.h"
 
-#include "KVXZOTDoc.h"
 #include "RadioSimulator.h"
 
 #include <QUndoStack>
 
 namespace {
 
-class DocumentEditTest : public ModelTest {
+class DocumentEditTest : public TemplateDocumentTest {
 protected:
-    void SetUp() override
-    {
-        ModelTest::SetUp();
-        ASSERT_TRUE(doc.OnNewDocument(TemplatePath(QStringLiteral("KVX30")))) << m_messages.join(QLatin1Char('\n')).toStdString();
-        doc.SetMessageSink([this](const QString& text, unsigned) {
-            sunk << text;
-            return int(kvx::kIdOk);
-        });
-    }
-
     CDataItem Folder(const QString& name)
     {
         CDataItem contacts, folder;
@@ -60,9 +49,6 @@ protected:
         return {};
     }
     QString Xml() { return doc.GetDataModel().GetProfileXml(); }
-
-    CKVXZOTDoc doc;
-    QStringList sunk;
 };
 
 TEST_F(DocumentEditTest, EachOutcomeKind)
@@ -274,37 +260,6 @@ TEST_F(DocumentEditTest, AFailingRuleLeavesTheProfileAsItWasAndReportsToTheDocum
     EXPECT_EQ(messages, QStringList{LoadStr(106)});
     EXPECT_FALSE(scriptErrors.isEmpty());
     EXPECT_TRUE(m_scriptErrors.isEmpty() && sunk.isEmpty()) << "another document's sinks stay quiet";
-}
-
-}  // namespace
-
-namespace {
-
-// Pasted text may carry characters no XML file can hold; a profile that took
-// them could neither be saved, opened again nor restored by undo.
-TEST_F(DocumentEditTest, TextThatAnXmlFileCannotHoldLosesOnlyThoseCharacters)
-{
-    const CDataItem ann = Add(QStringLiteral("Privates"), QStringLiteral("Ann"));
-    const QString pasted = QStringLiteral("\x0c") + QStringLiteral("Ad\x01" "am\x7f") + QChar(0xFFFE) + QChar(0xD800);
-    ASSERT_TRUE(Set(ann, QStringLiteral("name"), pasted).IsApplied()) << sunk.join(QLatin1Char('\n')).toStdString();
-    EXPECT_FALSE(Entry(QStringLiteral("Privates"), QStringLiteral("Adam\x7f")).IsEmpty()) << "DEL is allowed in XML; the rest goes";
-    const CDataItem group = Add(QStringLiteral("PrivateGroups"), QStringLiteral("Crew\x1b"));
-    EXPECT_EQ(group.GetNode().GetAttribute(QStringLiteral("name")), QStringLiteral("Crew"));
-
-    // The edit can be undone and redone, and the profile saved and opened.
-    doc.UndoStack()->undo();
-    EXPECT_TRUE(Entry(QStringLiteral("PrivateGroups"), QStringLiteral("Crew")).IsEmpty());
-    doc.UndoStack()->redo();
-    EXPECT_FALSE(Entry(QStringLiteral("PrivateGroups"), QStringLiteral("Crew")).IsEmpty());
-    const QString path = TempPath(QStringLiteral("pasted.jub"));
-    ASSERT_TRUE(doc.OnSaveDocument(path));
-    CKVXZOTDoc reopened;
-    reopened.SetMessageSink([this](const QString& text, unsigned) {
-        sunk << text;
-        return int(kvx::kIdOk);
-    });
-    ASSERT_TRUE(reopened.OnOpenDocument(path));
-    EXPECT_TRUE(sunk.isEmpty()) << sunk.join(QLatin1Char('\n')).toStdString();
 }
 
 }  // namespace
