@@ -52,7 +52,7 @@ void PrintMessageSummary(const QStringList& shown)
     QList<std::pair<int, QString>> sorted;
     for (auto it = counts.begin(); it != counts.end(); ++it)
         sorted.append({it.value(), it.key()});
-    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.first != b.first ? a.first > b.first : a.second < b.second; });
     std::printf("messages shown: %lld, %lld different\n", static_cast<long long>(shown.size()), static_cast<long long>(sorted.size()));
     for (int i = 0; i < std::min<int>(20, int(sorted.size())); ++i)
         std::printf("  %6d  %s\n", sorted[i].first, qPrintable(sorted[i].second));
