@@ -284,3 +284,15 @@ TEST_F(MainFrameTest, TheTreeOpensTheFramesMenuWhoseCommandsActOnTheNodeChosen)
     EXPECT_EQ(privates()->childCount(), 0);
     EXPECT_TRUE(child->Document().IsModified());
 }
+
+TEST_F(MainFrameTest, OpenDocumentWindowsCloseWhileTheFrameIsStillWhole)
+{
+    // What the windows signal on their way out reaches the frame.
+    CChildFrame* child = NewFromTemplate();
+    ASSERT_NE(child, nullptr);
+    QObject* frame = &Frame();
+    bool frameWhole = false;
+    QObject::connect(child, &QObject::destroyed, [&frameWhole, frame] { frameWhole = qobject_cast<CMainFrame*>(frame) != nullptr; });
+    Stop();
+    EXPECT_TRUE(frameWhole);
+}
