@@ -327,6 +327,11 @@ const QHash<int, QString>& CStringTable::English()
         {40015, QStringLiteral("Radios of the family: %s")},
         {40016, QStringLiteral("Progress")},
         {40017, QStringLiteral("More Commands")},
+        {40100, QStringLiteral("Contents")},
+        {40101, QStringLiteral("Index")},
+        {40102, QStringLiteral("Search")},
+        {40103, QStringLiteral("The help file %s cannot be opened.")},
+        {40104, QStringLiteral("&Look for:")},
         {57345, QStringLiteral("For Help, press F1")},
     };
     return table;
