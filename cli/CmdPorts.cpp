@@ -17,8 +17,10 @@ int RunPorts(const QStringList& args)
     if (!InitConfiguration())
         return 1;
     const auto ports = kvx::serial::EnumerateSerialPorts();
-    for (const QString& port : ports.value_or(QStringList()))
-        CliPrint(port);
+    for (const QString& port : ports.value_or(QStringList())) {
+        const QString description = kvx::serial::DescribeSerialPort(port);
+        CliPrint(description.isEmpty() ? port : QStringLiteral("%1  %2").arg(port, description));
+    }
     const QString resolved = GetComPort();
     CliPrint(QStringLiteral("Resolved port: %1").arg(resolved.isEmpty() ? QStringLiteral("(none)") : resolved));
     return resolved.isEmpty() ? 1 : 0;
@@ -26,8 +28,9 @@ int RunPorts(const QStringList& args)
 
 CliCommandRegistrar reg({QStringLiteral("ports"), QStringLiteral("list the serial ports and the resolved port"),
                          QStringLiteral("Usage: kvxzot-cli ports\n\n"
-                                        "Lists the serial ports found (ports named in KVXZOT_EXTRA_PORTS first), then the\n"
-                                        "port the radio commands use: the stored CurrentComPort when it is present,\n"
+                                        "Lists the serial ports found (ports named in KVXZOT_EXTRA_PORTS first), each\n"
+                                        "with its description where the system knows one, then the port the radio\n"
+                                        "commands use: the stored CurrentComPort when it is present,\n"
                                         "otherwise the lowest-numbered port. Exits non-zero when there is no port."),
                          RunPorts});
 

@@ -108,8 +108,8 @@ CliCommandRegistrar reg({QStringLiteral("report"), QStringLiteral("write the Rad
                          kUsage + QStringLiteral(
                                       "\n\n"
                                       "Builds the report of the profile FILE from the installation's templates and saves\n"
-                                      "it as the report window does (the installation's Report folder, or the user's\n"
-                                      "cache folder when that cannot be written). Then writes OUT:\n"
+                                      "it as the report window does, in kvxzot/Report of the user's cache folder.\n"
+                                      "Then writes OUT:\n"
                                       "  .htm, .html  the saved report: HTML in UTF-16 with a byte-order mark, with the\n"
                                       "               model picture and style sheet it uses copied beside it;\n"
                                       "  .pdf         the report as a PDF with the report margins, on A4 or Letter paper\n"

@@ -70,4 +70,11 @@ enum MessageId : int {
     kMsgUnknownWarning = 10032,         // any other question code
     kMsgPressHomeThenPtt = 10094,
     kMsgCanceling = 10105,
+
+    // Why a serial port cannot be opened (below the port error).
+    kMsgPortMissing = 30101,            // the port (%s) does not exist
+    kMsgPortNoPermission = 30102,       // no permission to use the port (%s)
+    kMsgPortJoinGroup = 30103,          // the remedy: membership of the owning group (%s)
+    kMsgPortAskAdministrator = 30104,   // the remedy when no group grants access
+    kMsgNoPort = 30105,                 // no serial port at all
 };

@@ -309,6 +309,12 @@ const QHash<int, QString>& CStringTable::English()
         // Refusals of the rule script that no other text describes.
         {30001, QStringLiteral("The ID is not valid for this radio. Please enter a number within the radio's ID range.")},
         {30002, QStringLiteral("The value is not valid for this radio.")},
+        // Why a serial port cannot be opened, shown below the port error.
+        {30101, QStringLiteral("The serial port %s does not exist. Check that the programming cable is plugged in and that its port is chosen.")},
+        {30102, QStringLiteral("You have no permission to use the serial port %s.")},
+        {30103, QStringLiteral("Its users are the members of the group \"%s\": add your account to it (sudo adduser $USER %s), then log out and log in again.")},
+        {30104, QStringLiteral("Ask the administrator of this computer for access to it.")},
+        {30105, QStringLiteral("No serial port was found. Connect the programming cable and choose its port.")},
         // Texts of the windows that no message number covers.
         {40001, QStringLiteral("Preference Setting")},
         {40002, QStringLiteral("Serial Port")},

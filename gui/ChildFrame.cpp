@@ -7,7 +7,8 @@
 #include "KVXZOTDoc.h"
 #include "MessageBoxAdapter.h"
 #include "Messages.h"
-#include "ProfilePanes.h"
+#include "FormViewPane.h"
+#include "KVXZOTTreeView.h"
 #include "ReadPidDialog.h"
 #include "StringTable.h"
 
@@ -21,18 +22,21 @@ CChildFrame::CChildFrame(std::unique_ptr<CKVXZOTDoc> doc, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     m_pSplitter = new QSplitter(Qt::Horizontal, this);
     m_pSplitter->setChildrenCollapsible(false);
-    m_pTree = new CProfileTreePane(*m_pDoc, m_pSplitter);
-    m_pTree->setObjectName(QStringLiteral("profileTree"));
-    m_pRightSplitter = new QSplitter(Qt::Vertical, m_pSplitter);
-    m_pFormPane = new CProfileFormPane(m_pRightSplitter);
+    m_pRightSplitter = new QSplitter(Qt::Vertical);
+    m_pFormPane = new CFormViewPane(m_pDoc.get(), m_pRightSplitter);
     m_pFormPane->setObjectName(QStringLiteral("formPane"));
     auto* helpPane = new CHelpPane(m_pRightSplitter);
     if (const CKVXZOTApp* app = CKVXZOTApp::Instance())
         helpPane->SetSources(app->GetHelpPaneDoc(), app->GetHelpFile());
-    connect(m_pFormPane, &CProfileFormPane::helpContextChanged, helpPane, &CHelpPane::ShowContext);
+    connect(m_pFormPane, &CFormViewPane::helpContextChanged, helpPane, &CHelpPane::ShowContext);
     m_pHelpPane = helpPane;
     m_pHelpPane->setAccessibleName(LoadStr(219).remove(QLatin1Char('&')));
     m_pHelpPane->hide();
+    m_pTree = new CKVXZOTTreeView(m_pDoc.get(), m_pFormPane);
+    m_pTree->setObjectName(QStringLiteral("profileTree"));
+    m_pFormPane->SetTree(m_pTree);
+    m_pSplitter->addWidget(m_pTree);
+    m_pSplitter->addWidget(m_pRightSplitter);
     m_pSplitter->setStretchFactor(0, 1);
     m_pSplitter->setStretchFactor(1, 3);
     m_pSplitter->setSizes({240, 720});
@@ -43,7 +47,13 @@ CChildFrame::CChildFrame(std::unique_ptr<CKVXZOTDoc> doc, QWidget* parent)
     // The tree first, then the form: the order the user reads them.
     setFocusProxy(m_pTree);
 
-    connect(m_pTree, &CProfileTreePane::commandStatesChanged, this, &CChildFrame::commandStatesChanged);
+    connect(m_pTree, &CKVXZOTTreeView::commandStatesChanged, this, &CChildFrame::commandStatesChanged);
+    connect(m_pFormPane, &CFormViewPane::closeRequested, this, [this](bool discard) {
+        if (discard)
+            CloseWithoutSaving();
+        else
+            close();
+    });
     m_pFormPane->readPrivateIdOverAir = [this](QWidget* parent) -> std::optional<QString> {
         CReadPidDialog dialog(parent ? parent : this);
         connect(&dialog, &CTransferDialog::statusTextChanged, this, &CChildFrame::transferStatusChanged);
@@ -66,7 +76,6 @@ void CChildFrame::BindDocument()
     });
     connect(m_pDoc.get(), &CKVXZOTDoc::titleChanged, this, &CChildFrame::UpdateTitle);
     connect(m_pDoc.get(), &CKVXZOTDoc::modifiedChanged, this, &CChildFrame::commandStatesChanged);
-    connect(m_pDoc.get(), &CKVXZOTDoc::profileReloaded, m_pTree, &CProfileTreePane::Reload);
 
     CKVXZOTDoc::Callbacks callbacks;
     callbacks.askSaveChanges = [this](const QString& name) {
@@ -83,9 +92,9 @@ void CChildFrame::ShowHelpPane(bool show)
     m_pHelpPane->setVisible(show);
 }
 
-bool CChildFrame::CommitPendingEdits()
+bool CChildFrame::CommitPendingEdits(bool repositionCurrentEntry)
 {
-    return m_pTree->CommitLabelEdit() && m_pFormPane->CommitPendingEdits();
+    return m_pFormPane->CommitPendingEdits(repositionCurrentEntry);
 }
 
 bool CChildFrame::Save(bool saveAs)

@@ -3,9 +3,9 @@
 #include <QMdiSubWindow>
 #include <memory>
 
+class CFormViewPane;
 class CKVXZOTDoc;
-class CProfileFormPane;
-class CProfileTreePane;
+class CKVXZOTTreeView;
 class QSplitter;
 class QTextBrowser;
 
@@ -21,15 +21,16 @@ public:
     ~CChildFrame() override;
 
     CKVXZOTDoc& Document() const { return *m_pDoc; }
-    CProfileTreePane* Tree() const { return m_pTree; }
-    CProfileFormPane* FormPane() const { return m_pFormPane; }
+    CKVXZOTTreeView* Tree() const { return m_pTree; }
+    CFormViewPane* FormPane() const { return m_pFormPane; }
     QTextBrowser* HelpPane() const { return m_pHelpPane; }
 
     void ShowHelpPane(bool show);
 
     // The pending label edit and the form view's leave check, as every
     // command that uses the profile runs them first; false stops it.
-    bool CommitPendingEdits();
+    // Write and Report also move the current entry to its sorted place.
+    bool CommitPendingEdits(bool repositionCurrentEntry = false);
 
     // Saves the profile under its path, asking for one when it has none
     // or when saveAs is set. False when cancelled, refused or failed.
@@ -59,8 +60,8 @@ private:
     std::unique_ptr<CKVXZOTDoc> m_pDoc;
     QSplitter* m_pSplitter = nullptr;
     QSplitter* m_pRightSplitter = nullptr;
-    CProfileTreePane* m_pTree = nullptr;
-    CProfileFormPane* m_pFormPane = nullptr;
+    CKVXZOTTreeView* m_pTree = nullptr;
+    CFormViewPane* m_pFormPane = nullptr;
     QTextBrowser* m_pHelpPane = nullptr;
     bool m_bDiscard = false;
 };

@@ -6,7 +6,8 @@
 #include "EditRouting.h"
 #include "GuiText.h"
 #include "KVXZOTDoc.h"
-#include "ProfilePanes.h"
+#include "FormViewPane.h"
+#include "KVXZOTTreeView.h"
 #include "RecentFileList.h"
 #include "RegistryStore.h"
 #include "StringTable.h"
@@ -237,11 +238,8 @@ void CMainFrame::AddChild(CChildFrame* child)
         UpdateStatusPanes();
         UpdateCommandStates();
     });
-    connect(child->Tree(), &QWidget::customContextMenuRequested, this, [this, child](const QPoint& at) {
-        UpdateCommandStates();
-        m_pTreeMenu->popup(child->Tree()->viewport()->mapToGlobal(at));
-    });
-    connect(child->FormPane(), &CProfileFormPane::statusTextRequested, this, &CMainFrame::SetMessageText);
+    child->Tree()->SetContextMenu(m_pTreeMenu);
+    connect(child->FormPane(), &CFormViewPane::statusTextRequested, this, &CMainFrame::SetMessageText);
     child->showMaximized();
     child->setFocus();
 }
@@ -280,7 +278,7 @@ void CMainFrame::UpdateCommandStates()
     Action(DeviceReset)->setEnabled(m_bIdle);
     Action(DeviceWrite)->setEnabled(m_bIdle && hasDocument);
 
-    CProfileTreePane* tree = child ? child->Tree() : nullptr;
+    CKVXZOTTreeView* tree = child ? child->Tree() : nullptr;
     Action(EditAdd)->setEnabled(tree && tree->CanAdd());
     Action(EditScanAdd)->setEnabled(tree && tree->CanScanAdd());
     Action(EditDelete)->setEnabled(tree && tree->CanDelete());
@@ -293,9 +291,9 @@ void CMainFrame::UpdateCommandStates()
         Action(EditCopy)->setEnabled(selection);
         Action(EditPaste)->setEnabled(EditRouting::CanPaste(editor));
     } else {
-        Action(EditCut)->setEnabled(tree && tree->CanCut());
-        Action(EditCopy)->setEnabled(tree && tree->CanCopy());
-        Action(EditPaste)->setEnabled(tree && tree->CanPaste());
+        // The tree has nothing to cut, copy or paste.
+        for (int id : {EditCut, EditCopy, EditPaste})
+            Action(id)->setEnabled(false);
     }
     // A field's own typing first, then the document's history.
     Action(EditUndo)->setEnabled(hasDocument && ((editor && EditRouting::CanUndo(editor)) || m_pUndoGroup->canUndo()));

@@ -58,6 +58,8 @@ public:
     // user cancelled (nothing is closed then).
     bool SaveAllModified();
 
+    // The application's codeplug image: the last radio read, or the image of
+    // the last write.
     VirtualCP& CodeplugImage() { return *m_pImage; }
     CRecentFileList& RecentFiles() { return *m_pRecentFiles; }
 
@@ -131,7 +133,6 @@ private:
     void AddChild(CChildFrame* child);
     void FollowFocus(QWidget* now);
     CChildFrame* CreateDocumentWindow(std::unique_ptr<CKVXZOTDoc> doc);
-    bool SaveDocument(CChildFrame* child, bool saveAs);
     void DocumentSaved(CChildFrame* child);
 
     QMdiArea* m_pMdiArea = nullptr;
@@ -161,10 +162,7 @@ private:
     CDeviceJob* m_pJob = nullptr;
     QPointer<CChildFrame> m_writeChild;
     int m_nJobResult = 0;
-    int m_nRadioModelGroup = 0;
-    QString m_strTypedPassword;
-    bool m_bUserStopped = false;
-    bool m_bProfileNotSupportedAccepted = false;
+    bool m_bUserStopped = false;   // the user ended the command (password, 10031): no failure message
     bool m_bTransferDialogOpen = false;
     bool m_bTransferDialogShown = false;
     std::unique_ptr<CRecentFileList> m_pRecentFiles;

@@ -30,7 +30,7 @@ void CMainFrame::OnDeviceRead()
 void CMainFrame::OnDeviceWrite()
 {
     CChildFrame* child = ActiveChild();
-    if (!child || !child->CommitPendingEdits())
+    if (!child || !child->CommitPendingEdits(true))
         return;
     m_writeChild = child;
     StartDeviceJob(CDeviceJob::Command::Write);
@@ -47,7 +47,6 @@ void CMainFrame::StartDeviceJob(CDeviceJob::Command command)
         return;
     m_bIdle = false;
     m_bUserStopped = false;
-    m_bProfileNotSupportedAccepted = false;
     m_bTransferDialogOpen = false;
     m_bTransferDialogShown = false;
     m_nJobResult = 0;
@@ -74,7 +73,6 @@ void CMainFrame::StopDeviceJob()
 void CMainFrame::OnRadioIdentified()
 {
     const CDeviceJob::RadioIdentity& radio = m_pJob->Identity();
-    m_nRadioModelGroup = radio.modelGroup;
     if (m_pJob->GetCommand() != CDeviceJob::Command::Write) {
         m_pJob->proceed();
         return;
@@ -95,7 +93,7 @@ void CMainFrame::OnRadioIdentified()
             StopDeviceJob();
             return;
         }
-        m_bProfileNotSupportedAccepted = true;
+        // The transfer's own question about it is then answered Yes.
         m_pJob->setProfileNotSupportedAccepted(true);
     }
     m_pJob->proceed(*m_pImage);
@@ -109,7 +107,6 @@ void CMainFrame::OnPasswordRequested()
         m_pJob->refusePassword();
         return;
     }
-    m_strTypedPassword = *typed;
     m_pJob->givePassword(*typed);
 }
 

@@ -10,7 +10,8 @@
 #include "HelpWindow.h"
 #include "Messages.h"
 #include "PreferenceDialog.h"
-#include "ProfilePanes.h"
+#include "FormViewPane.h"
+#include "KVXZOTTreeView.h"
 
 #include <QApplication>
 #include <QUndoGroup>
@@ -22,32 +23,30 @@ QWidget* FocusedEditor()
     return EditRouting::WritableEditor(QApplication::focusWidget());
 }
 
+// The tree has nothing to cut, copy or paste: these need a field.
+void ApplyToField(void (*operation)(QWidget*))
+{
+    if (QWidget* editor = FocusedEditor())
+        operation(editor);
+}
+
 }  // namespace
 
 void CMainFrame::OnEditCut()
 {
-    if (QWidget* editor = FocusedEditor())
-        EditRouting::Cut(editor);
-    else if (CChildFrame* child = ActiveChild())
-        child->Tree()->OnCut();
+    ApplyToField(&EditRouting::Cut);
     UpdateCommandStates();
 }
 
 void CMainFrame::OnEditCopy()
 {
-    if (QWidget* editor = FocusedEditor())
-        EditRouting::Copy(editor);
-    else if (CChildFrame* child = ActiveChild())
-        child->Tree()->OnCopy();
+    ApplyToField(&EditRouting::Copy);
     UpdateCommandStates();
 }
 
 void CMainFrame::OnEditPaste()
 {
-    if (QWidget* editor = FocusedEditor())
-        EditRouting::Paste(editor);
-    else if (CChildFrame* child = ActiveChild())
-        child->Tree()->OnPaste();
+    ApplyToField(&EditRouting::Paste);
     UpdateCommandStates();
 }
 
@@ -77,11 +76,9 @@ void CMainFrame::OnEditAdd()
 
 void CMainFrame::OnEditScanAdd()
 {
-    CChildFrame* child = ActiveChild();
-    if (!child || !child->Tree()->CanScanAdd() || !child->CommitPendingEdits())
-        return;
-    child->Tree()->setFocus();
-    child->Tree()->OnScanAdd();
+    // The tree runs the leave check first and takes the focus itself.
+    if (CChildFrame* child = ActiveChild())
+        child->Tree()->OnScanAdd();
 }
 
 void CMainFrame::OnEditDelete()
@@ -126,7 +123,7 @@ void CMainFrame::OnLanguage(const QString& language)
 void CMainFrame::OnReport()
 {
     CChildFrame* child = ActiveChild();
-    if (!child || !child->CommitPendingEdits())
+    if (!child || !child->CommitPendingEdits(true))
         return;
 }
 

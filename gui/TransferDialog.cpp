@@ -97,12 +97,12 @@ void CTransferDialog::OnFailed(int code)
         done(Rejected);
 }
 
-void CTransferDialog::OnQuestion(int code, const QString& text, unsigned style)
+void CTransferDialog::OnQuestion(int, const QString& text, unsigned style)
 {
+    // The job chose the text (10031, 10030 or 10032) and its buttons.
     const int answer = CMessageBoxAdapter::Show(text, style, this);
     if (m_job)
         m_job->answer(answer == kvx::kIdOk || answer == kvx::kIdYes);
-    Q_UNUSED(code);
 }
 
 void CTransferDialog::OnCancel()

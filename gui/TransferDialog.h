@@ -43,7 +43,6 @@ protected:
     // The title and status line after success.
     virtual QString SuccessText() const = 0;
     virtual void OnFailed(int code);
-    virtual void OnQuestion(int code, const QString& text, unsigned style);
 
     CDeviceJob* Job() const { return m_job; }
     QProgressBar* ProgressBar() const { return m_pProgress; }
@@ -55,6 +54,7 @@ protected:
 
 private:
     void OnFinished(int result);
+    void OnQuestion(int code, const QString& text, unsigned style);
     void OnCancel();
     void Detach();
 

@@ -1,6 +1,9 @@
 #include "RadioResult.h"
 
+#include "MessageIds.h"
+#include "SerialPortList.h"
 #include "StringTable.h"
+#include "TransferState.h"
 
 namespace {
 
@@ -62,7 +65,11 @@ const CodeTexts* Unnumbered(int code)
 QString CommonText(int code, bool dialog)
 {
     switch (code) {
-    case kResultPortError: return Numbered(10155, "Error: COM port already in use by another application.");
+    case kResultPortError: {
+        const QString text = Numbered(10155, "Error: COM port already in use by another application.");
+        const QString problem = CTransferState::Instance().PortProblem();
+        return problem.isEmpty() ? text : text + QLatin1Char('\n') + problem;
+    }
     case kResultUnsupportedModel: return Numbered(10156, "Error: Radio model is unsupported.");
     case kResultTimedOut: return Numbered(10158, "Error: Operation timed out.");
     case kResultInvalidOpcode: return OperationFailed("Invalid Opcode");
@@ -89,6 +96,20 @@ QString ResultDialogText(int code)
 QString ResultMainWindowText(int code)
 {
     return CommonText(code, false);
+}
+
+QString PortProblemText(const QString& portName)
+{
+    const auto access = kvx::serial::CheckPortAccess(portName);
+    switch (access.problem) {
+    case kvx::serial::PortAccess::None: return QString();
+    case kvx::serial::PortAccess::Missing:
+        return portName.isEmpty() ? LoadStr(kMsgNoPort) : LoadStr(kMsgPortMissing).replace(QStringLiteral("%s"), portName);
+    case kvx::serial::PortAccess::NoPermission: break;
+    }
+    const QString remedy = access.group.isEmpty() ? LoadStr(kMsgPortAskAdministrator)
+                                                  : LoadStr(kMsgPortJoinGroup).replace(QStringLiteral("%s"), access.group);
+    return LoadStr(kMsgPortNoPermission).replace(QStringLiteral("%s"), portName) + QLatin1Char(' ') + remedy;
 }
 
 bool ResultShownAsMessageBox(int code)

@@ -23,9 +23,16 @@ enum RadioResult : int {
     kResultPasswordUnreadable = -17,
 };
 
-// Text a transfer dialog shows for a result code.
+// Text a transfer dialog shows for a result code. For kResultPortError the
+// reason the latest transfer's port could not be opened, when one is known
+// (no such port, no permission), follows on a second line.
 QString ResultDialogText(int code);
-// Text the main window (and the command-line tool) shows for a result code.
+// Text the main window (and the command-line tool) shows for a result code,
+// with the same second line.
 QString ResultMainWindowText(int code);
+// Why the port cannot be opened, with the remedy (plugging in the cable,
+// membership of the group that owns the device); empty when its device file
+// shows no reason, as for a port in use.
+QString PortProblemText(const QString& portName);
 // True for codes the dialogs show in a message box instead of their status line.
 bool ResultShownAsMessageBox(int code);

@@ -1,5 +1,7 @@
 #include "SerialPort.h"
 
+#include "RadioResult.h"
+
 #include <QDeadlineTimer>
 #include <QSerialPort>
 
@@ -28,12 +30,14 @@ bool SerialPort::Open(const QString& portName)
     m_nLastError = 0;
     m_nErrorWord = 0;
     m_bHungUp = false;
+    m_strOpenProblem.clear();
 
     auto port = std::make_unique<QSerialPort>();
     port->setPortName(portName);
     if (portName.isEmpty() || !port->open(QIODevice::ReadWrite)) {
         m_nLastError = port->error() != QSerialPort::NoError ? quint32(port->error())
                                                              : quint32(QSerialPort::DeviceNotFoundError);
+        m_strOpenProblem = PortProblemText(portName);
         return false;
     }
     m_port = std::move(port);

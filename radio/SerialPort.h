@@ -25,8 +25,10 @@ public:
     SerialPort& operator=(const SerialPort&) = delete;
 
     // Opens the port by name: a bare device name (ttyUSB0) or a path, used as
-    // given. False leaves the object closed with the error recorded.
+    // given. False leaves the object closed with the error recorded, and the
+    // reason in OpenProblem when the device file shows one.
     bool Open(const QString& portName);
+    QString OpenProblem() const { return m_strOpenProblem; }
 
     bool IsOpen() const override;
     quint32 LastError() const override { return m_nLastError; }
@@ -45,5 +47,6 @@ private:
     quint32 m_nLastError = 0;
     quint32 m_nErrorWord = 0;
     SerialTimings m_timings;
+    QString m_strOpenProblem;
     bool m_bHungUp = false;
 };

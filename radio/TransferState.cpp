@@ -89,7 +89,7 @@ void CTransferState::SetPortFactory(PortFactory factory)
     m_factory = std::move(factory);
 }
 
-std::unique_ptr<ICommPort> CTransferState::CreatePort(const QString& portName) const
+std::unique_ptr<ICommPort> CTransferState::CreatePort(const QString& portName)
 {
     PortFactory factory;
     TransferTimings timings;
@@ -97,10 +97,20 @@ std::unique_ptr<ICommPort> CTransferState::CreatePort(const QString& portName) c
         std::lock_guard lock(m_mutex);
         factory = m_factory;
         timings = m_timings;
+        m_strPortProblem.clear();
     }
     if (factory)
         return factory(portName, timings);
     auto port = std::make_unique<SerialPort>(SerialTimings{timings.readPerByteMs, timings.writeTotalMs});
-    port->Open(portName);
+    if (!port->Open(portName)) {
+        std::lock_guard lock(m_mutex);
+        m_strPortProblem = port->OpenProblem();
+    }
     return port;
+}
+
+QString CTransferState::PortProblem() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_strPortProblem;
 }

@@ -81,7 +81,11 @@ public:
     TransferTimings Timings() const;
     void SetTimings(const TransferTimings& timings);
     void SetPortFactory(PortFactory factory);   // empty: the serial port
-    std::unique_ptr<ICommPort> CreatePort(const QString& portName) const;
+    // Creates and opens the port; remembers why it could not be opened.
+    std::unique_ptr<ICommPort> CreatePort(const QString& portName);
+    // Why the latest port could not be opened (PortProblemText); empty when
+    // it opened or no reason is known.
+    QString PortProblem() const;
 
 private:
     CTransferState() = default;
@@ -90,6 +94,7 @@ private:
     std::shared_ptr<ITransferNotify> m_notify;
     TransferTimings m_timings;
     PortFactory m_factory;
+    QString m_strPortProblem;
 
     std::atomic<qint32> m_cancelRequested{0};
     std::atomic<qint32> m_transferFailed{0};

@@ -1,5 +1,8 @@
 #include "RegistryStore.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QVariant>
 #include <mutex>
@@ -10,6 +13,32 @@ namespace {
 // Marker value that keeps an otherwise empty key present in an INI file.
 const QString kKeyMarker = QStringLiteral(".key");
 
+#ifndef Q_OS_WIN
+// The store is "<configuration folder>/Varnholt/kvxzot.ini". No blanks: the
+// machine file is a package's configuration file, and those are listed by path.
+const QString kOrganization = QStringLiteral("Varnholt");
+const QString kStoreName = QStringLiteral("kvxzot");
+
+// QSettings' system scope looks only in the first folder of
+// XDG_CONFIG_DIRS, where desktops often put a folder of their own; so every
+// folder is searched, then the etc/xdg of the prefix the program runs from
+// (an installation under /usr/local or /opt). Empty when none holds the file.
+QString FindMachineFile()
+{
+    QStringList folders = qEnvironmentVariable("XDG_CONFIG_DIRS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    if (folders.isEmpty())
+        folders << QStringLiteral("/etc/xdg");
+    if (QCoreApplication::instance())
+        folders << QCoreApplication::applicationDirPath() + QStringLiteral("/../etc/xdg");
+    for (const QString& folder : folders) {
+        const QString file = QDir::cleanPath(QStringLiteral("%1/%2/%3.ini").arg(folder, kOrganization, kStoreName));
+        if (QFileInfo::exists(file))
+            return file;
+    }
+    return QString();
+}
+#endif
+
 std::unique_ptr<QSettings> OpenSettings(const QString& file, Hive hive)
 {
     if (!file.isEmpty())
@@ -19,9 +48,14 @@ std::unique_ptr<QSettings> OpenSettings(const QString& file, Hive hive)
                                                              : QStringLiteral("HKEY_CURRENT_USER"),
                                        QSettings::NativeFormat);
 #else
+    if (hive == Hive::Machine) {
+        const QString machine = FindMachineFile();
+        if (!machine.isEmpty())
+            return std::make_unique<QSettings>(machine, QSettings::IniFormat);
+    }
     return std::make_unique<QSettings>(QSettings::IniFormat,
                                        hive == Hive::Machine ? QSettings::SystemScope : QSettings::UserScope,
-                                       QStringLiteral("Varnholt"), QStringLiteral("KVX JUB ZOT"));
+                                       kOrganization, kStoreName);
 #endif
 }
 

@@ -17,8 +17,10 @@
 //
 // Backing files: the environment variables KVXZOT_MACHINE_SETTINGS and
 // KVXZOT_USER_SETTINGS name INI files (keys kept as "/"-separated paths);
-// without them the platform's own store is used (the registry on Windows,
-// INI files in the system and user configuration folders elsewhere).
+// without them the platform's own store is used: the registry on Windows,
+// elsewhere "Varnholt/kvxzot.ini" in the XDG configuration folders (the
+// machine scope in the first folder of XDG_CONFIG_DIRS that holds it, else
+// in the etc/xdg of the program's prefix; the user scope in XDG_CONFIG_HOME).
 namespace kvx::registry {
 
 enum class Hive { Machine, User };

@@ -37,11 +37,16 @@ bool ReplaceCopy(const QString& source, const QString& target)
     return QFile::copy(source, target);
 }
 
+// Every report takes these along: a copy made since the original last
+// changed is kept.
 void CopyResources(const QString& fromFolder, const QString& toFolder)
 {
     const QDir from(fromFolder);
-    for (const QString& name : from.entryList(kResourcePatterns, QDir::Files))
-        ReplaceCopy(from.filePath(name), toFolder + QLatin1Char('/') + name);
+    for (const QFileInfo& source : from.entryInfoList(kResourcePatterns, QDir::Files)) {
+        const QFileInfo copy(toFolder + QLatin1Char('/') + source.fileName());
+        if (!copy.exists() || copy.size() != source.size() || copy.lastModified() < source.lastModified())
+            ReplaceCopy(source.filePath(), copy.filePath());
+    }
 }
 
 }  // namespace
@@ -60,18 +65,14 @@ QByteArray ReportFileBytes(const QString& html)
 
 QString SaveReport(const ReportFolders& folders, const QString& fileName, const QString& html)
 {
-    const QByteArray bytes = ReportFileBytes(html);
-    const QString installed = folders.reportFolder + QLatin1Char('/') + fileName;
-    if (WriteSavedReport(installed, bytes))
-        return installed;
-
-    // A packaged installation is read-only: the report and what it shows go
-    // to the user's cache folder.
-    const QString cached = folders.cacheFolder + QLatin1Char('/') + fileName;
-    if (folders.cacheFolder.isEmpty() || !QDir().mkpath(folders.cacheFolder) || !WriteSavedReport(cached, bytes))
+    // The installation folder is shared by every user and read-only once
+    // installed, even for an administrator, who could write into it: a
+    // report goes to the user's cache folder, with what it shows beside it.
+    const QString saved = folders.cacheFolder + QLatin1Char('/') + fileName;
+    if (folders.cacheFolder.isEmpty() || !QDir().mkpath(folders.cacheFolder) || !WriteSavedReport(saved, ReportFileBytes(html)))
         KVX_RAISE(101, QStringLiteral("Open script file failed"), "SaveReport");
     CopyResources(folders.reportFolder, folders.cacheFolder);
-    return cached;
+    return saved;
 }
 
 bool CopyReport(const QString& savedPath, const QString& target, QString* error)

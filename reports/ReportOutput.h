@@ -7,8 +7,8 @@
 #include <QString>
 
 struct ReportFolders {
-    QString reportFolder;   // the installation's "Report" folder
-    QString cacheFolder;    // used when the report folder cannot be written
+    QString reportFolder;   // the installation's "Report" folder: templates, pictures, style sheets
+    QString cacheFolder;    // where reports are saved: the user's cache folder
 };
 
 // The installation's "Report" folder and the user's cache folder for reports.
@@ -17,10 +17,10 @@ ReportFolders DefaultReportFolders(const QString& installPath);
 // The bytes of a saved report: FF FE, then the HTML as UTF-16 little-endian.
 QByteArray ReportFileBytes(const QString& html);
 
-// Writes a report into the report folder, or, when that fails, into the cache
-// folder together with copies of the report folder's pictures and style
-// sheets (replacing older copies). Returns the path written; raises
-// CKVXZOTException 101 "Open script file failed" when neither folder takes it.
+// Writes a report into the cache folder together with copies of the report
+// folder's pictures and style sheets (replacing older copies). Returns the
+// path written; raises CKVXZOTException 101 "Open script file failed" when
+// the cache folder does not take it.
 QString SaveReport(const ReportFolders& folders, const QString& fileName, const QString& html);
 
 // Copies a saved report to `target` with the pictures and style sheets it

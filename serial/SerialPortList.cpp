@@ -1,7 +1,15 @@
 #include "SerialPortList.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <mutex>
+#include <vector>
+
+#include <cerrno>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kvx::serial {
 namespace {
@@ -21,6 +29,24 @@ std::optional<QStringList> PlatformPorts()
     }
     return ports;
 }
+
+// The device path of a port name as QSerialPort uses it: "ttyUSB0" is
+// "/dev/ttyUSB0"; a path stays as it is.
+QString DevicePath(const QString& portName)
+{
+    return portName.contains(QLatin1Char('/')) ? portName : QStringLiteral("/dev/") + portName;
+}
+
+QString GroupName(gid_t gid)
+{
+    group entry{};
+    group* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (::getgrgid_r(gid, &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
+        return QString();
+    return QString::fromLocal8Bit(found->gr_name);
+}
+
 }  // namespace
 
 QStringList ExtraPortsFromEnvironment()
@@ -43,6 +69,33 @@ PortEnumerator SetPortEnumerator(PortEnumerator enumerator)
     std::lock_guard lock(g_mutex);
     std::swap(g_enumerator, enumerator);
     return enumerator;
+}
+
+QString DescribeSerialPort(const QString& portName)
+{
+    // A stable link (/dev/serial/by-id/...) names the same device.
+    const QString device = QFileInfo(DevicePath(portName)).canonicalFilePath();
+    if (device.isEmpty())
+        return QString();
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        if (QFileInfo(info.systemLocation()).canonicalFilePath() == device)
+            return info.description().isEmpty() ? info.manufacturer() : info.description();
+    }
+    return QString();
+}
+
+PortAccess CheckPortAccess(const QString& portName)
+{
+    if (portName.isEmpty())
+        return {PortAccess::Missing, QString()};
+    const QByteArray path = QFile::encodeName(DevicePath(portName));
+    struct stat status {};
+    if (::stat(path.constData(), &status) != 0)
+        return {errno == EACCES ? PortAccess::NoPermission : PortAccess::Missing, QString()};
+    if (::access(path.constData(), R_OK | W_OK) == 0 || errno != EACCES)
+        return {};
+    const bool groupGrants = status.st_gid != 0 && (status.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
+    return {PortAccess::NoPermission, groupGrants ? GroupName(status.st_gid) : QString()};
 }
 
 qint64 PortNumber(const QString& portName)

@@ -22,6 +22,21 @@ PortEnumerator SetPortEnumerator(PortEnumerator enumerator);
 // Ports from KVXZOT_EXTRA_PORTS, in their order.
 QStringList ExtraPortsFromEnvironment();
 
+// The system's description of a port, such as a USB serial adapter's
+// product name; empty when the system knows none (built-in ports,
+// pseudo-terminals).
+QString DescribeSerialPort(const QString& portName);
+
+// Why a port cannot be opened, as far as its device file tells.
+struct PortAccess {
+    enum Problem { None, Missing, NoPermission };
+    Problem problem = None;
+    // For NoPermission: the group that owns the device when membership of it
+    // grants access (read and write for the group, not the root group).
+    QString group;
+};
+PortAccess CheckPortAccess(const QString& portName);
+
 // A port's number: the decimal value of the name's trailing digits
 // ("COM3" → 3, "/dev/ttyUSB10" → 10); 0 when it ends in no digit.
 qint64 PortNumber(const QString& portName);

@@ -53,6 +53,11 @@ public:
     bool CanScanAdd() const { return m_bCanScanAdd; }
     bool CanDelete() const { return m_bCanDelete; }
     bool CanRename() const { return m_bCanRename; }
+    // Cut, Copy and Paste reach the tree when no edit control has the focus;
+    // the tree has nothing to cut, copy or paste, so they stay disabled.
+    bool CanCut() const { return false; }
+    bool CanCopy() const { return false; }
+    bool CanPaste() const { return false; }
 
     // The item value (kind | index << 16) of an item; of the current item
     // when null.
@@ -79,6 +84,9 @@ public slots:
     void OnScanAdd();
     void OnDelete();
     void OnRename();
+    void OnCut() {}
+    void OnCopy() {}
+    void OnPaste() {}
 
 signals:
     void commandStatesChanged();

@@ -19,6 +19,9 @@ NAMED_ROLES = {"push button", "check box", "radio button", "text", "combo box", 
                "slider", "toggle button", "page tab", "password text"}
 
 
+KEY_DOWN = 0xFF54   # the Down key's X keysym
+
+
 class Failure(AssertionError):
     pass
 
@@ -157,16 +160,19 @@ def open_profile(d, frame, path):
     return wait_for(lambda: next((w for w in d.windows() if name in w.name), None), "the profile's window")
 
 
-def walk_tree(d, frame):
-    """Moves the selection through every item of the profile tree, as
-    clicking each item would."""
+def walk_tree(d, frame, limit=14):
+    """Moves through the profile tree from the keyboard, as a screen reader
+    user does: a click on its first item, then the Down key, item by item;
+    each step must select the next item."""
     tree = d.need(frame, "tree", None)
-    items = d.find_all(tree, "table cell")
+    items = [c for c in tree if c.getRoleName() == "table cell"][:limit]
     if not items:
         raise Failure("the profile tree shows nothing")
+    extents = items[0].queryComponent().getExtents(d.pyatspi.DESKTOP_COORDS)
+    d.pyatspi.Registry.generateMouseEvent(extents.x + extents.width // 2, extents.y + extents.height // 2, "b1c")
     for item in items:
-        if "selected" not in d.states(item):
-            d.press(item)
+        if item is not items[0]:
+            d.pyatspi.Registry.generateKeyboardEvent(KEY_DOWN, None, d.pyatspi.KEY_SYM)
         wait_for(lambda: "selected" in d.states(item), "tree item %r selected" % item.name)
     return [item.name for item in items]
 
@@ -214,6 +220,7 @@ def run(args):
         open_profile(d, frame, profile)
         frame = d.window("frame", "[Fleet.jub]")
         walk_tree(d, frame)
+        d.audit(frame)
 
         before = file_start(profile, 5)
         if before != b"<?xml":

@@ -5,6 +5,7 @@
 
 #include "ChildFrame.h"
 #include "CommandIds.h"
+#include "FormViewPane.h"
 #include "GuiText.h"
 #include "KVXZOTDoc.h"
 #include "MainFrame.h"
@@ -194,6 +195,20 @@ TEST_F(DocumentCommandsTest, ClosingAModifiedProfileAsksAndCancelKeepsIt)
     QApplication::processEvents();
     EXPECT_TRUE(Frame().Children().isEmpty());
     EXPECT_EQ(FileStart(path, 1 << 20), before) << "No must not write";
+}
+
+TEST_F(DocumentCommandsTest, AProfileDataErrorClosesTheWindowWithoutSaving)
+{
+    const QString path = CopyOfTemplate(QStringLiteral("KVX30"), QStringLiteral("Broken.jub"));
+    CChildFrame* child = Frame().OpenDocumentFile(path);
+    ASSERT_NE(child, nullptr);
+    const QByteArray before = FileStart(path, 1 << 20);
+    child->Document().SetModifiedFlag(true);
+    messages.Expect(10113);   // and no save question
+    child->FormPane()->ProfileDataError();
+    QApplication::processEvents();
+    EXPECT_TRUE(Frame().Children().isEmpty());
+    EXPECT_EQ(FileStart(path, 1 << 20), before);
 }
 
 TEST_F(DocumentCommandsTest, ClosingTheFrameAsksForEveryModifiedProfileAndStopsAtCancel)

@@ -8,7 +8,8 @@
 #include "KVXZOTDoc.h"
 #include "MainFrame.h"
 #include "DocumentEdit.h"
-#include "ProfilePanes.h"
+#include "FormViewPane.h"
+#include "KVXZOTTreeView.h"
 
 #include <QClipboard>
 #include <QLabel>
@@ -51,7 +52,7 @@ QAction* ToolbarButton(CMainFrame& frame, int commandId)
 // A line edit in the form pane of the active window, focused.
 QLineEdit* FocusedField(CMainFrame& frame, const QString& text, bool readOnly)
 {
-    CProfileFormPane* pane = frame.ActiveChild()->FormPane();
+    CFormViewPane* pane = frame.ActiveChild()->FormPane();
     auto* field = new QLineEdit(text, pane);
     field->setReadOnly(readOnly);
     field->show();

@@ -113,6 +113,7 @@ TEST_F(CliDeviceTest, FailuresPrintTheirTextAndTheConfiguredPortIsUsedWithoutPor
     r = cli.Run({QStringLiteral("identify"), QStringLiteral("--port"), dir.filePath(QStringLiteral("missing"))});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(ResultMainWindowText(kResultPortError))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("missing does not exist"))) << r.err.toStdString();
 
     // Without --port the configured port applies: here the only port there is.
     radio->SetOptions({});

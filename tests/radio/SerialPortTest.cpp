@@ -5,12 +5,16 @@
 #include "RadioResult.h"
 #include "RadioTestSupport.h"
 #include "SerialPort.h"
+#include "StringTable.h"
 #include "Transfers.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <fcntl.h>
+#include <grp.h>
 #include <pty.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -125,6 +129,87 @@ TEST_F(SerialPortTest, AHangUpOfTheOtherEndEndsReadsAtOnce)
     // Twenty 1.6-second reads would take half a minute: none of them waits.
     EXPECT_LT(timer.elapsed(), 1000);
     EXPECT_NE(port.LastError(), 0u);
+}
+
+// A port that cannot be opened names the reason below the port error; the
+// next transfer whose port opens forgets it.
+TEST_F(SerialPortTest, APortThatCannotBeOpenedTellsWhyBelowThePortError)
+{
+    CTransferState& state = CTransferState::Instance();
+    state.SetTimings({5, 20, 0, 0, 0});
+    const QString portError = LoadStr(10155);
+
+    EXPECT_FALSE(ResetRadioTransfer(QStringLiteral("/nonexistent/kvx-radio")));
+    QStringList lines = ResultMainWindowText(kResultPortError).split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], portError);
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("/nonexistent/kvx-radio does not exist"))) << lines[1].toStdString();
+    EXPECT_EQ(ResultDialogText(kResultPortError).section(QLatin1Char('\n'), 1), lines[1]);
+
+    EXPECT_FALSE(ResetRadioTransfer(QString()));
+    EXPECT_TRUE(ResultMainWindowText(kResultPortError).endsWith(QStringLiteral("No serial port was found. Connect the programming cable and choose its port.")));
+
+    PtyPair pty;
+    EXPECT_FALSE(ResetRadioTransfer(pty.path)) << "nobody answers";
+    EXPECT_EQ(ResultMainWindowText(kResultPortError), portError);
+    state.SetTimings({});
+}
+
+namespace {
+
+// Opens the port as a user without rights to it and prints the reason on
+// stderr (run in a death-test child: root gives up its rights there).
+[[noreturn]] void OpenWithoutRights(const QString& path)
+{
+    if (::geteuid() == 0) {
+        const gid_t nobody = 65534;
+        if (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)
+            ::_exit(3);
+    }
+    SerialPort port(kFast);
+    const bool opened = port.Open(path);
+    std::fprintf(stderr, "%s\n", port.OpenProblem().toUtf8().constData());
+    ::_exit(opened ? 4 : 0);
+}
+
+} // namespace
+
+TEST_F(SerialPortTest, APortWithoutPermissionNamesTheGroupThatGrantsIt)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    const QString granted = dir.filePath(QStringLiteral("ttyGROUP"));
+    const QString closed = dir.filePath(QStringLiteral("ttyCLOSED"));
+    for (const QString& path : {granted, closed}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    // Root hands the device to a group as udev does; anyone else keeps the
+    // group but shuts the owner out.
+    const QByteArray grantedPath = QFile::encodeName(granted);
+    const QByteArray closedPath = QFile::encodeName(closed);
+    if (::geteuid() == 0) {
+        const group* dialout = ::getgrnam("dialout");
+        ASSERT_EQ(::chown(grantedPath.constData(), 0, dialout ? dialout->gr_gid : 20), 0);
+        ASSERT_EQ(::chmod(grantedPath.constData(), 0660), 0);
+        ASSERT_EQ(::chmod(closedPath.constData(), 0600), 0);
+    } else {
+        ASSERT_EQ(::chmod(grantedPath.constData(), 0060), 0);
+        ASSERT_EQ(::chmod(closedPath.constData(), 0000), 0);
+    }
+    struct stat status {};
+    ASSERT_EQ(::stat(grantedPath.constData(), &status), 0);
+    const group* owner = ::getgrgid(status.st_gid);
+    ASSERT_NE(owner, nullptr);
+    const std::string name = owner->gr_name;
+
+    EXPECT_EXIT(OpenWithoutRights(granted), ::testing::ExitedWithCode(0),
+                "no permission to use the serial port .*ttyGROUP\\. .*group \"" + name + "\".*sudo adduser \\$USER " + name
+                    + "\\), then log out and log in again");
+    EXPECT_EXIT(OpenWithoutRights(closed), ::testing::ExitedWithCode(0),
+                "no permission to use the serial port .*ttyCLOSED\\. Ask the administrator");
 }
 
 TEST(PtyEndToEndTest, ReadsAndWritesTheSimulatedRadioOverAPseudoTerminal)

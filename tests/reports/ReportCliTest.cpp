@@ -48,7 +48,7 @@ TEST_F(ReportCliTest, HtmlAsSavedAndPdf)
     const QString html = m_cli.Dir() + QStringLiteral("/overview.htm");
     const CliResult overview = Report(profile, "overview", html);
     ASSERT_EQ(overview.exitCode, 0) << overview.err.toStdString();
-    QFile saved(ReportFolder() + QStringLiteral("/OverviewReport.htm"));
+    QFile saved(TempPath(QStringLiteral("xdg-cache/kvxzot/Report/OverviewReport.htm")));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     QFile written(html);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));

@@ -1,5 +1,5 @@
-// Saving reports: UTF-16 with its mark in the installation's Report folder,
-// else in the user's cache folder with the pictures beside it.
+// Saving reports: UTF-16 with its mark in the user's cache folder with the
+// pictures beside it; never in the installation's Report folder.
 
 #include "ReportTestSupport.h"
 
@@ -28,18 +28,19 @@ protected:
     QStringList m_lockedFolders;
 };
 
-TEST_F(ReportSavingTest, WrittenAsUtf16WithItsMarkIntoTheReportFolder)
+TEST_F(ReportSavingTest, WrittenAsUtf16WithItsMarkIntoTheCacheFolder)
 {
     const QString html = QStringLiteral("<p>\u00C4 \u20AC</p>");
     const QString path = SaveReport(m_folders, QStringLiteral("OverviewReport.htm"), html);
-    EXPECT_EQ(path, ReportFolder() + QStringLiteral("/OverviewReport.htm"));
+    EXPECT_EQ(path, m_folders.cacheFolder + QStringLiteral("/OverviewReport.htm"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("\xFF\xFE<\0p\0>\0\xC4\0 \0\xAC\x20<\0/\0p\0>\0", 22));
-    EXPECT_FALSE(QDir(m_folders.cacheFolder).exists());
+    // Writable or not, the installation is never written to.
+    EXPECT_FALSE(QFile::exists(ReportFolder() + QStringLiteral("/OverviewReport.htm")));
 }
 
-TEST_F(ReportSavingTest, ReadOnlyInstallationWritesToTheCacheWithThePictures)
+TEST_F(ReportSavingTest, TheCacheTakesTheReportWithThePictures)
 {
     Lock(ReportFolder());
     auto model = Load(ReportImage());
@@ -59,9 +60,8 @@ TEST_F(ReportSavingTest, ReadOnlyInstallationWritesToTheCacheWithThePictures)
     EXPECT_GT(QFileInfo(picture).size(), 3);
 }
 
-TEST_F(ReportSavingTest, NoWritableFolderRaises101)
+TEST_F(ReportSavingTest, AnUnwritableCacheRaises101)
 {
-    Lock(ReportFolder());
     Lock(m_folders.cacheFolder);
     QString trace;
     EXPECT_EQ(CodeOf([&] { SaveReport(m_folders, QStringLiteral("SpecReport.htm"), QStringLiteral("x")); }, &trace), 101);
@@ -76,7 +76,7 @@ TEST_F(ReportSavingTest, MissingTemplateRaises101AndWritesNothing)
     EXPECT_EQ(CodeOf([&] { Builder(*model).BuildOverviewReport(); }, &trace), 101);
     EXPECT_TRUE(trace.contains(QStringLiteral("Open template file failed")));
     EXPECT_TRUE(trace.contains(QStringLiteral("CReportBuilder::BuildOverviewReport")));
-    EXPECT_FALSE(QFile::exists(ReportFolder() + QStringLiteral("/OverviewReport.htm")));
+    EXPECT_FALSE(QFile::exists(m_folders.cacheFolder + QStringLiteral("/OverviewReport.htm")));
 }
 
 TEST_F(ReportSavingTest, ACopyTakesThePictureAndStyleSheetAlong)

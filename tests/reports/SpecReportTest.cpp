@@ -54,7 +54,7 @@ TEST_F(SpecReportTest, TitleAndLinesOfTheUnit)
     auto model = Load(cp);
     const ReportResult result = Builder(*model).BuildSpecReport();
     EXPECT_EQ(result.title, QStringLiteral("Radio-Specific Report - Unit Private ID:10000001 Model:KVX30"));
-    EXPECT_EQ(result.path, ReportFolder() + QStringLiteral("/SpecReport.htm"));
+    EXPECT_EQ(result.path, m_folders.cacheFolder + QStringLiteral("/SpecReport.htm"));
     const QString html = SavedHtml(result.path);
     EXPECT_TRUE(html.contains(QStringLiteral("<title>") + result.title + QStringLiteral("</title>")));
     EXPECT_TRUE(html.contains(QStringLiteral("src=\"D30.jpg\"")));
@@ -167,7 +167,7 @@ TEST_F(SpecReportTest, NoPrivateWithTheUnitIdMeansNoReport)
     auto model = Load(cp);
     EXPECT_FALSE(CReportBuilder::CanBuildSpecReport(*model));
     EXPECT_EQ(CodeOf([&] { Builder(*model).BuildSpecReport(); }), 107);
-    EXPECT_FALSE(QFile::exists(ReportFolder() + QStringLiteral("/SpecReport.htm")));
+    EXPECT_FALSE(QFile::exists(m_folders.cacheFolder + QStringLiteral("/SpecReport.htm")));
 
     EXPECT_TRUE(CReportBuilder::CanBuildSpecReport(*Load(Image())));
     // A public group carrying the unit ID is not the unit.

@@ -19,14 +19,6 @@ namespace {
 
 using namespace TreeNode;
 
-QStringList ListNames(const QTreeWidget* list)
-{
-    QStringList names;
-    for (int row = 0; row < list->topLevelItemCount(); ++row)
-        names << list->topLevelItem(row)->text(0);
-    return names;
-}
-
 QStringList SelectedNames(const QTreeWidget* list)
 {
     QStringList names;

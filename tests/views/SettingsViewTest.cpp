@@ -17,14 +17,6 @@ namespace {
 
 using namespace TreeNode;
 
-QStringList ListNames(const QTreeWidget* list)
-{
-    QStringList names;
-    for (int row = 0; row < list->topLevelItemCount(); ++row)
-        names << list->topLevelItem(row)->text(0);
-    return names;
-}
-
 class SettingsViewTest : public ViewTest {
 protected:
     QComboBox* Combo(int id) const { return Control<QComboBox>(id); }

@@ -67,6 +67,38 @@ TEST_F(TreeTest, ShowsTheProfileAsFoldersAndEntriesAndOpensTheRadioInformation)
     EXPECT_TRUE(m_tree->IsReady());
 }
 
+// Every node of every template and of a full radio opens without a message:
+// no real profile takes the profile data error path.
+TEST_F(TreeTest, EveryNodeOfEveryTemplateAndOfAFullRadioOpensQuietly)
+{
+    const QStringList templates = CKVXZOTDoc::TemplateNames(*CAppProfileEnvironment::Instance());
+    ASSERT_EQ(templates.size(), 4);
+    for (int source = 0; source <= templates.size(); ++source) {
+        if (source < templates.size())
+            NewDoc(templates[source]);
+        else
+            SimulatedDoc();
+        SCOPED_TRACE(m_doc->GetTitle().toStdString());
+        OpenWindow();
+        int contactViews = 0;
+        for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
+            const quint32 value = m_tree->ItemValue(*it);
+            ASSERT_TRUE(Select(KindOf(value), IndexOf(value))) << (*it)->text(0).toStdString();
+            if (IsEntry(KindOf(value)) && KindOf(value) != TextMessage) {
+                ASSERT_NE(View(), nullptr);
+                EXPECT_EQ(View()->EntryIndex(), IndexOf(value));
+                ++contactViews;
+            }
+        }
+        EXPECT_EQ(contactViews, Folder(QStringLiteral("Privates")).GetChildCount() +
+                                    Folder(QStringLiteral("PrivateGroups")).GetChildCount() +
+                                    Folder(QStringLiteral("PublicGroups")).GetChildCount());
+        EXPECT_TRUE(m_closeRequests.isEmpty());
+        m_window.reset();
+        Settle();
+    }
+}
+
 TEST_F(TreeTest, FoldersTheRadioCannotHoldAreLeftOutAndTheirHintsDoNothing)
 {
     DocFromTemplateText({{QStringLiteral("max_num_of_private_grps=\"30\""), QStringLiteral("max_num_of_private_grps=\"0\"")},

@@ -161,6 +161,14 @@ protected:
         return view ? qobject_cast<T*>(view->Control(id)) : nullptr;
     }
     QTreeWidgetItem* Item(NodeKind kind, int index = 0) const { return m_tree->FindItem(kind, index); }
+    // The texts of a list's items, in order.
+    static QStringList ListNames(const QTreeWidget* list)
+    {
+        QStringList names;
+        for (int row = 0; row < list->topLevelItemCount(); ++row)
+            names << list->topLevelItem(row)->text(0);
+        return names;
+    }
     static QStringList Labels(const QTreeWidgetItem* folder)
     {
         QStringList labels;
