@@ -2,10 +2,15 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QHash>
+#include <QHelpContentModel>
 #include <QHelpEngine>
+#include <QHelpIndexModel>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QUrl>
 
 namespace HelpCollection {
@@ -13,7 +18,8 @@ namespace HelpCollection {
 namespace {
 
 struct OpenHelp {
-    QHelpEngine* engine = nullptr;
+    QHelpEngineCore* pages = nullptr;
+    QHelpEngine* full = nullptr;
     QString namespaceName;
     QString folder;
 };
@@ -30,25 +36,66 @@ QString CollectionFolder()
     return folder.isValid() ? folder.path() : QString();
 }
 
-const OpenHelp* Open(const QString& helpFile)
+// The full engines build their contents and index in threads that read the
+// collection; deleting an engine under them crashes. Their owner waits for
+// that work (a few seconds at most) when the application object is
+// destroyed. The search indexer stops itself.
+class EngineOwner : public QObject {
+public:
+    using QObject::QObject;
+    ~EngineOwner() override
+    {
+        for (QHelpEngine* engine : findChildren<QHelpEngine*>(Qt::FindDirectChildrenOnly)) {
+            const QDeadlineTimer deadline(5000);
+            while (!deadline.hasExpired() &&
+                   (engine->contentModel()->isCreatingContents() || engine->indexModel()->isCreatingIndex()))
+                QThread::msleep(10);
+        }
+    }
+};
+
+EngineOwner* Owner()
 {
+    static QPointer<EngineOwner> owner;
+    if (!owner && qApp)
+        owner = new EngineOwner(qApp);
+    return owner;
+}
+
+// Sets up an engine on its own collection file; false leaves it unusable.
+bool SetUp(QHelpEngineCore* engine, const QString& helpFile, const QString& namespaceName)
+{
+    engine->setReadOnly(false);
+    return engine->setupData() && (engine->registeredDocumentations().contains(namespaceName) ||
+                                   engine->registerDocumentation(helpFile));
+}
+
+QString CollectionFile(const QString& helpFile, const QString& kind)
+{
+    const QString folder = CollectionFolder();
+    if (folder.isEmpty())
+        return QString();
+    const QString name = QString::fromLatin1(QCryptographicHash::hash(helpFile.toUtf8(), QCryptographicHash::Md5).toHex());
+    return folder + QLatin1Char('/') + name + kind + QStringLiteral(".qhc");
+}
+
+OpenHelp* Open(const QString& helpFile)
+{
+    if (helpFile.isEmpty())
+        return nullptr;
     const QString path = QFileInfo(helpFile).absoluteFilePath();
-    auto it = OpenFiles().constFind(path);
-    if (it != OpenFiles().constEnd())
-        return it->engine ? &*it : nullptr;
+    auto it = OpenFiles().find(path);
+    if (it != OpenFiles().end())
+        return it->pages ? &*it : nullptr;
 
     OpenHelp open;
     const QString namespaceName = QFileInfo(path).isFile() ? QHelpEngineCore::namespaceName(path) : QString();
-    const QString folder = CollectionFolder();
-    if (!namespaceName.isEmpty() && !folder.isEmpty() && qApp) {
-        const QString name = QString::fromLatin1(QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Md5).toHex());
-        auto* engine = new QHelpEngine(folder + QLatin1Char('/') + name + QStringLiteral(".qhc"), qApp);
-        engine->setReadOnly(false);
-        engine->setUsesFilterEngine(true);
-        if (engine->setupData() &&
-            (engine->registeredDocumentations().contains(namespaceName) || engine->registerDocumentation(path))) {
+    const QString collection = CollectionFile(path, QStringLiteral("-pages"));
+    if (!namespaceName.isEmpty() && !collection.isEmpty() && qApp) {
+        auto* engine = new QHelpEngineCore(collection, qApp);
+        if (SetUp(engine, path, namespaceName)) {
             const QList<QUrl> files = engine->files(namespaceName, QString());
-            open.engine = engine;
+            open.pages = engine;
             open.namespaceName = namespaceName;
             open.folder = files.isEmpty() ? QString() : files.first().path().section(QLatin1Char('/'), 1, 1);
         } else {
@@ -56,20 +103,42 @@ const OpenHelp* Open(const QString& helpFile)
         }
     }
     it = OpenFiles().insert(path, open);
-    return it->engine ? &*it : nullptr;
+    return it->pages ? &*it : nullptr;
 }
 
 }  // namespace
 
+QHelpEngineCore* PagesFor(const QString& helpFile)
+{
+    const OpenHelp* open = Open(helpFile);
+    return open ? open->pages : nullptr;
+}
+
 QHelpEngine* EngineFor(const QString& helpFile)
 {
-    const OpenHelp* open = helpFile.isEmpty() ? nullptr : Open(helpFile);
-    return open ? open->engine : nullptr;
+    OpenHelp* open = Open(helpFile);
+    if (!open)
+        return nullptr;
+    if (!open->full) {
+        EngineOwner* owner = Owner();
+        const QString path = QFileInfo(helpFile).absoluteFilePath();
+        const QString collection = CollectionFile(path, QStringLiteral("-full"));
+        if (!owner || collection.isEmpty())
+            return nullptr;
+        auto* engine = new QHelpEngine(collection, owner);
+        engine->setUsesFilterEngine(true);
+        if (!SetUp(engine, path, open->namespaceName)) {
+            delete engine;
+            return nullptr;
+        }
+        open->full = engine;
+    }
+    return open->full;
 }
 
 QString PageAddress(const QString& helpFile, const QString& page)
 {
-    const OpenHelp* open = helpFile.isEmpty() ? nullptr : Open(helpFile);
+    const OpenHelp* open = Open(helpFile);
     return open ? PageAddress(open->namespaceName, open->folder, page) : QString();
 }
 

@@ -3,8 +3,6 @@
 #include "ControlIds.h"
 #include "HelpCollection.h"
 
-#include <QHelpEngine>
-
 CHelpPane::CHelpPane(QWidget* parent) : CHelpBrowser(parent)
 {
     setObjectName(QStringLiteral("helpPane"));
@@ -14,7 +12,7 @@ void CHelpPane::SetSources(const kvx::xml::XmlDocument& map, const QString& help
 {
     m_map = map;
     m_strHelpFile = helpFile;
-    SetHelpEngine(HelpCollection::EngineFor(helpFile));
+    SetHelpEngine(HelpCollection::PagesFor(helpFile));
 }
 
 QString CHelpPane::PageFor(const kvx::xml::XmlDocument& map, const QString& viewClass, int controlId)
