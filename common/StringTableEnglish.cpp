@@ -333,12 +333,18 @@ const QHash<int, QString>& CStringTable::English()
         {40015, QStringLiteral("Radios of the family: %s")},
         {40016, QStringLiteral("Progress")},
         {40017, QStringLiteral("More Commands")},
-        {40100, QStringLiteral("Contents")},
-        {40101, QStringLiteral("Index")},
-        {40102, QStringLiteral("Search")},
-        {40103, QStringLiteral("The help file %s cannot be opened.")},
-        {40104, QStringLiteral("&Look for:")},
+        {40200, QStringLiteral("Contents")},
+        {40201, QStringLiteral("Index")},
+        {40202, QStringLiteral("Search")},
+        {40203, QStringLiteral("The help file %s cannot be opened.")},
+        {40204, QStringLiteral("&Look for:")},
         {57345, QStringLiteral("For Help, press F1")},
+        // The reports.
+        {40101, QStringLiteral("Web Page (*.htm *.html)|*.htm *.html|PDF Document (*.pdf)|*.pdf||")},
+        {40102, QStringLiteral("The report could not be saved.\n%s")},
+        {40103, QStringLiteral("Available when the profile holds the radio's own private.")},
+        {40104, QStringLiteral("The report could not be opened.\n%s")},
+        {40105, QStringLiteral("The report could not be printed.")},
     };
     return table;
 }

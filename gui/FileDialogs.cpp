@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace FileDialogs {
@@ -12,16 +13,29 @@ namespace {
 Override g_override;
 QString g_lastFolder;
 
-QString Run(QWidget* parent, bool save, const QString& proposed)
+// The extension of a filter's first pattern ("PDF (*.pdf)" → "pdf"); empty
+// for a pattern that names no single extension.
+QString FilterSuffix(const QString& filter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.(\\w+)[ ;)]"));
+    return pattern.match(filter).captured(1);
+}
+
+QString Run(QWidget* parent, bool save, const QString& proposed, const QString& filterPairs, const QString& defaultSuffix)
 {
     if (g_override)
         return g_override(save, proposed);
     QFileDialog dialog(parent);
-    dialog.setNameFilters(QtFilter(save ? CKVXZOTDoc::SaveFilter() : CKVXZOTDoc::OpenFilter()).split(QStringLiteral(";;")));
+    dialog.setNameFilters(QtFilter(filterPairs).split(QStringLiteral(";;")));
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(CKVXZOTDoc::DefaultExtension());
+        dialog.setDefaultSuffix(defaultSuffix);
+        // A name typed without an extension takes the chosen type's.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, defaultSuffix](const QString& filter) {
+            const QString suffix = FilterSuffix(filter);
+            dialog.setDefaultSuffix(suffix.isEmpty() ? defaultSuffix : suffix);
+        });
         const QFileInfo info(proposed);
         if (info.isAbsolute())
             dialog.setDirectory(info.absolutePath());
@@ -45,12 +59,17 @@ QString Run(QWidget* parent, bool save, const QString& proposed)
 
 QString AskOpenPath(QWidget* parent)
 {
-    return Run(parent, false, QString());
+    return Run(parent, false, QString(), CKVXZOTDoc::OpenFilter(), QString());
 }
 
 QString AskSavePath(QWidget* parent, const QString& proposed)
 {
-    return Run(parent, true, proposed);
+    return Run(parent, true, proposed, CKVXZOTDoc::SaveFilter(), CKVXZOTDoc::DefaultExtension());
+}
+
+QString AskSavePath(QWidget* parent, const QString& proposed, const QString& filterPairs)
+{
+    return Run(parent, true, proposed, filterPairs, FilterSuffix(QtFilter(filterPairs)));
 }
 
 QString QtFilter(const QString& pairs)

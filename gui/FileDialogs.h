@@ -5,7 +5,7 @@
 
 class QWidget;
 
-// The open and save-as dialogs of the profile documents.
+// The open and save-as dialogs of the profile documents and the reports.
 namespace FileDialogs {
 
 // An existing profile file chosen by the user; empty when cancelled.
@@ -14,6 +14,9 @@ QString AskOpenPath(QWidget* parent);
 // overwriting, requires an existing folder, adds ".jub" to a name without
 // an extension. Empty when cancelled.
 QString AskSavePath(QWidget* parent, const QString& proposed);
+// The same for other files, with filters as "description|pattern|…||": a
+// name without an extension takes the chosen filter's.
+QString AskSavePath(QWidget* parent, const QString& proposed, const QString& filterPairs);
 
 // A dialog filter from "description|pattern|…||" pairs.
 QString QtFilter(const QString& pairs);

@@ -23,13 +23,20 @@ inline constexpr int ProgressName = 40016;
 inline constexpr int MoreCommands = 40017;      // the toolbar's overflow button
 
 // The help window.
-inline constexpr int HelpContents = 40100;
-inline constexpr int HelpIndex = 40101;
-inline constexpr int HelpSearch = 40102;
-inline constexpr int HelpFileMissing = 40103;  // "The help file %s cannot be opened."
-inline constexpr int HelpLookFor = 40104;
+inline constexpr int HelpContents = 40200;
+inline constexpr int HelpIndex = 40201;
+inline constexpr int HelpSearch = 40202;
+inline constexpr int HelpFileMissing = 40203;  // "The help file %s cannot be opened."
+inline constexpr int HelpLookFor = 40204;
 
 // Framework texts.
 inline constexpr int IdleMessage = 57345;       // "For Help, press F1"
+
+// The reports.
+inline constexpr int ReportSaveFilter = 40101;
+inline constexpr int ReportNotSaved = 40102;    // "...\n%s" with the reason
+inline constexpr int SpecReportUnavailable = 40103;
+inline constexpr int ReportNotOpened = 40104;   // "...\n%s" with the reason
+inline constexpr int ReportNotPrinted = 40105;
 
 }  // namespace GuiText

@@ -1,4 +1,4 @@
-// CMainFrame: the Edit, View and Help commands and the settings dialogs.
+// CMainFrame: the Edit, View, Report and Help commands and the settings dialogs.
 
 #include "MainFrame.h"
 
@@ -8,6 +8,8 @@
 #include "DealerInfoDialog.h"
 #include "EditRouting.h"
 #include "HelpWindow.h"
+#include "KVXZOTDoc.h"
+#include "ReportCommand.h"
 #include "Messages.h"
 #include "PreferenceDialog.h"
 #include "FormViewPane.h"
@@ -125,6 +127,7 @@ void CMainFrame::OnReport()
     CChildFrame* child = ActiveChild();
     if (!child || !child->CommitPendingEdits(true))
         return;
+    ShowReportOptions(child->Document().GetDataModel(), this);
 }
 
 void CMainFrame::OnHelpFinder()

@@ -35,8 +35,13 @@ void CPreferenceDialog::FillPorts()
                          kvx::kMbOk | kvx::kMbIconError);
         return;
     }
-    m_ui->ports->addItems(*ports);
-    const int current = m_ui->ports->findText(GetComPort(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    // Each port by its name, with what the system calls the device (a USB
+    // adapter's product name) where it knows; the name is what is stored.
+    for (const QString& port : *ports) {
+        const QString description = kvx::serial::DescribeSerialPort(port);
+        m_ui->ports->addItem(description.isEmpty() ? port : QStringLiteral("%1 (%2)").arg(port, description), port);
+    }
+    const int current = m_ui->ports->findData(GetComPort(), Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (current >= 0)
         m_ui->ports->setCurrentIndex(current);
 }
@@ -46,6 +51,6 @@ void CPreferenceDialog::accept()
     // Without any port there is nothing to choose; the stored one stays.
     if (m_ui->ports->currentIndex() >= 0)
         RegistryStore::Instance().WriteString(Hive::User, QString::fromLatin1(kApplicationKey), QStringLiteral("CurrentComPort"),
-                                              m_ui->ports->currentText());
+                                              m_ui->ports->currentData().toString());
     QDialog::accept();
 }

@@ -51,7 +51,7 @@ VirtualCP CRadioSimulator::DefaultContent()
 {
     VirtualCP cp;
     cp.radioInfo.pid = QStringLiteral("10000123");
-    cp.radioInfo.model = QStringLiteral("D1");
+    cp.radioInfo.model = QStringLiteral("D30");   // a KVX30: the model of its firmware and capacities
     cp.radioInfo.publicGroupRanges[0].pid_name = QStringLiteral("Public");
     cp.radioInfo.clone_compatibility_version = 1;
     cp.radioInfo.max_num_of_contacts = kMaxContacts;

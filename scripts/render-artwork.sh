@@ -6,7 +6,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 art="$root/gui/artwork"
 out="$root/gui/resources"
-mkdir -p "$out/toolbar" "$out/app"
+mkdir -p "$out/toolbar" "$out/app" "$out/report"
 
 for svg in "$art"/toolbar/*.svg; do
   name="$(basename "$svg" .svg)"
@@ -21,3 +21,9 @@ for size in 16 24 32 48 64 128 256; do
 done
 rsvg-convert -w 96 -h 96 "$art/app/kvxzot.svg" -o "$out/app/about.png"
 rsvg-convert -w 480 -h 300 "$art/app/splash.svg" -o "$out/app/splash.png"
+
+for svg in "$art"/report/*.svg; do
+  name="$(basename "$svg" .svg)"
+  rsvg-convert -w 32 -h 32 "$svg" -o "$out/report/$name.png"
+  rsvg-convert -w 64 -h 64 "$svg" -o "$out/report/$name@2x.png"
+done

@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-serialport-dev libxml2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   dpkg-dev file man-db bash-completion
-  desktop-file-utils appstream shared-mime-info librsvg2-bin lintian
+  desktop-file-utils appstream shared-mime-info librsvg2-bin lintian optipng
   qt6-tools-dev qt6-tools-dev-tools qt6-svg-dev qt6-documentation-tools qt6-translations-l10n
   xvfb xauth at-spi2-core dbus dbus-x11 python3-pyatspi
 )

@@ -15,6 +15,7 @@ namespace kvx::serial {
 namespace {
 std::mutex g_mutex;
 PortEnumerator g_enumerator;
+PortDescriber g_describer;
 
 std::optional<QStringList> PlatformPorts()
 {
@@ -47,6 +48,19 @@ QString GroupName(gid_t gid)
     return QString::fromLocal8Bit(found->gr_name);
 }
 
+QString PlatformDescription(const QString& portName)
+{
+    // A stable link (/dev/serial/by-id/...) names the same device.
+    const QString device = QFileInfo(DevicePath(portName)).canonicalFilePath();
+    if (device.isEmpty())
+        return QString();
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        if (QFileInfo(info.systemLocation()).canonicalFilePath() == device)
+            return info.description().isEmpty() ? info.manufacturer() : info.description();
+    }
+    return QString();
+}
+
 }  // namespace
 
 QStringList ExtraPortsFromEnvironment()
@@ -73,15 +87,19 @@ PortEnumerator SetPortEnumerator(PortEnumerator enumerator)
 
 QString DescribeSerialPort(const QString& portName)
 {
-    // A stable link (/dev/serial/by-id/...) names the same device.
-    const QString device = QFileInfo(DevicePath(portName)).canonicalFilePath();
-    if (device.isEmpty())
-        return QString();
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        if (QFileInfo(info.systemLocation()).canonicalFilePath() == device)
-            return info.description().isEmpty() ? info.manufacturer() : info.description();
+    PortDescriber describer;
+    {
+        std::lock_guard lock(g_mutex);
+        describer = g_describer;
     }
-    return QString();
+    return describer ? describer(portName) : PlatformDescription(portName);
+}
+
+PortDescriber SetPortDescriber(PortDescriber describer)
+{
+    std::lock_guard lock(g_mutex);
+    std::swap(g_describer, describer);
+    return describer;
 }
 
 PortAccess CheckPortAccess(const QString& portName)

@@ -27,6 +27,11 @@ QStringList ExtraPortsFromEnvironment();
 // pseudo-terminals).
 QString DescribeSerialPort(const QString& portName);
 
+// Replaces the description lookup (tests); an empty function restores the
+// platform's. Returns the previous one.
+using PortDescriber = std::function<QString(const QString& portName)>;
+PortDescriber SetPortDescriber(PortDescriber describer);
+
 // Why a port cannot be opened, as far as its device file tells.
 struct PortAccess {
     enum Problem { None, Missing, NoPermission };

@@ -5,6 +5,8 @@ test. The CI machine has no display and no desktop session."""
 import os
 import shutil
 import signal
+import socket
+import struct
 import subprocess
 import tempfile
 import time
@@ -25,6 +27,33 @@ def missing_tools():
     return missing
 
 
+class SessionUnavailable(Exception):
+    """The machine could not give this test a usable virtual display."""
+
+
+def x_handshake(display):
+    """Opens a connection to the display as every X client does (the
+    abstract socket first, then the file) and returns None when the server
+    accepts it, else why not."""
+    reason = "nothing listens"
+    for address in ("\0/tmp/.X11-unix/X" + display, "/tmp/.X11-unix/X" + display):
+        try:
+            with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as connection:
+                connection.settimeout(5)
+                connection.connect(address)
+                connection.sendall(struct.pack("<BxHHHHxx", ord("l"), 11, 0, 0, 0))
+                reply = connection.recv(8 + 255)
+        except OSError as error:
+            reason = "%s: %s" % (address.replace("\0", "@"), error)
+            continue
+        if reply[:1] == b"\x01":
+            return None
+        if reply[:1] == b"\x00":
+            return "refused: " + reply[8:8 + reply[1]].decode(errors="replace")
+        return "asks for authentication" if reply[:1] == b"\x02" else "no answer"
+    return reason
+
+
 class DesktopSession:
     """Use as a context manager; on entry the environment of this process
     points at the session, so that pyatspi imported afterwards joins it."""
@@ -41,12 +70,7 @@ class DesktopSession:
 
     def __enter__(self):
         os.environ["XDG_RUNTIME_DIR"] = self.runtime_dir
-        read_fd, write_fd = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                   pass_fds=(write_fd,), stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as display:
-            os.environ["DISPLAY"] = ":" + display.readline().strip()
+        self.start_display()
 
         bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
                          stdout=subprocess.PIPE, text=True)
@@ -58,6 +82,37 @@ class DesktopSession:
         os.environ.pop("QT_QPA_PLATFORM", None)
         time.sleep(0.5)
         return self
+
+    def start_display(self):
+        """Xvfb on the first free display; the display must take a client
+        before the session goes on, else the test cannot say anything."""
+        log_path = os.path.join(self.runtime_dir, "xvfb.log")
+        for attempt in (1, 2):
+            read_fd, write_fd = os.pipe()
+            with open(log_path, "w") as log:
+                server = self.start(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
+                                     "-nolisten", "tcp"], pass_fds=(write_fd,), stderr=log)
+            os.close(write_fd)
+            with os.fdopen(read_fd) as pipe:
+                display = pipe.readline().strip()
+            problem = "Xvfb named no display" if not display else "did not answer"
+            deadline = time.monotonic() + 10
+            while display and time.monotonic() < deadline:
+                if server.poll() is not None:
+                    problem = "Xvfb ended with %d" % server.returncode
+                    break
+                problem = x_handshake(display)
+                if problem is None:
+                    os.environ["DISPLAY"] = ":" + display
+                    return
+                time.sleep(0.1)
+            with open(log_path) as log:
+                server_said = log.read().strip()
+            if server.poll() is None:
+                os.killpg(server.pid, signal.SIGTERM)
+                server.wait()
+        raise SessionUnavailable("virtual display :%s unusable (%s); Xvfb said: %s"
+                                 % (display, problem, server_said[-2000:] or "nothing"))
 
     def __exit__(self, *exc):
         for process in reversed(self.processes):

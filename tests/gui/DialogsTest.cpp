@@ -64,6 +64,22 @@ TEST_F(DialogsTest, PreferenceListsThePortsSelectsTheConfiguredOneAndStoresTheCh
     EXPECT_EQ(Frame().findChild<QLabel*>(QStringLiteral("portPane"))->text(), QStringLiteral("Port: COM7"));
 }
 
+TEST_F(DialogsTest, PreferenceShowsThePortsDescriptionsAndStoresTheName)
+{
+    kvx::serial::SetPortDescriber([](const QString& port) {
+        return port == QStringLiteral("COM3") ? QStringLiteral("USB-Serial Controller") : QString();
+    });
+    WhenModal<CPreferenceDialog>([](CPreferenceDialog* dialog) {
+        auto* combo = Child<QComboBox>(dialog, "ports");
+        EXPECT_EQ(combo->itemText(1), QStringLiteral("COM3 (USB-Serial Controller)"));
+        EXPECT_EQ(combo->itemText(0), QStringLiteral("COM7"));
+        combo->setCurrentIndex(1);
+        Child<QPushButton>(dialog, "ok")->click();
+    });
+    Run(CommandId::EditPreference);
+    EXPECT_EQ(UserValue(Store(), QStringLiteral("CurrentComPort")), QStringLiteral("COM3"));
+}
+
 TEST_F(DialogsTest, PreferenceWithoutAPortListSaysSo)
 {
     kvx::serial::SetPortEnumerator([] { return std::optional<QStringList>(); });

@@ -43,6 +43,7 @@ void GuiTest::TearDown()
     FileDialogs::SetOverride({});
     CMessageBoxAdapter::SetScript(nullptr);
     kvx::serial::SetPortEnumerator({});
+    kvx::serial::SetPortDescriber({});
     m_settings.reset();
 }
 

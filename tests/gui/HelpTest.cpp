@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 
 #include "CommandIds.h"
+#include "GuiText.h"
 #include "ControlIds.h"
 #include "HelpBrowser.h"
 #include "HelpCollection.h"
@@ -160,7 +161,7 @@ TEST_F(HelpTest, ContentAndIndexOpensAWindowWithContentsIndexAndSearch)
 
 TEST_F(HelpTest, AHelpFileThatCannotBeOpenedIsReported)
 {
-    messages.Expect(40103);
+    messages.Expect(GuiText::HelpFileMissing);
     EXPECT_EQ(CHelpWindow::ShowContents(TempPath(QStringLiteral("missing.qch")), nullptr), nullptr);
     EXPECT_EQ(HelpCollection::EngineFor(TempPath(QStringLiteral("missing.qch"))), nullptr);
 }

@@ -40,7 +40,7 @@ home=$stage/home
 mkdir -p "$home/run"
 chmod 700 "$home/run"
 run() {
-  env -i PATH="$stage/bin:/usr/bin:/bin" HOME="$home" XDG_CONFIG_HOME="$home/.config" \
+  env -i PATH="$stage/bin:/usr/bin:/bin" HOME="$home" ${QT_QPA_PLATFORM:+QT_QPA_PLATFORM=$QT_QPA_PLATFORM} XDG_CONFIG_HOME="$home/.config" \
     XDG_CACHE_HOME="$home/.cache" XDG_DATA_HOME="$home/.local/share" XDG_RUNTIME_DIR="$home/run" \
     XDG_CONFIG_DIRS="${config_dirs-$stage/etc/xdg}" "$@"
 }
@@ -68,6 +68,22 @@ for dirs in "$stage/desktop:$stage/etc/xdg" "/nonexistent"; do
   out=$(config_dirs=$dirs run kvxzot-cli info 2>&1) || fail "info with XDG_CONFIG_DIRS=$dirs: $out"
   grep -q "^Install path: *$data\$" <<<"$out" || fail "XDG_CONFIG_DIRS=$dirs: $out"
 done
+
+# The windowed program opens a profile given to it, as a file manager gives
+# it: the profile lands in the recent files once its window is open.
+if [ "$gui" = 1 ]; then
+  QT_QPA_PLATFORM=offscreen run kvxzot --no-splash "$home/fleet.jub" >"$stage/kvxzot.log" 2>&1 &
+  window=$!
+  for _ in $(seq 100); do
+    grep -q "File1=$home/fleet.jub\$" "$home/.config/Varnholt/kvxzot.ini" && break
+    sleep 0.1
+  done
+  # The background job is a subshell running the program, or the program.
+  kill $(pgrep -P "$window") "$window" 2>/dev/null || true
+  wait "$window" 2>/dev/null || true
+  grep -q "File1=$home/fleet.jub\$" "$home/.config/Varnholt/kvxzot.ini" \
+    || fail "kvxzot did not open the profile: $(cat "$stage/kvxzot.log")"
+fi
 
 [ "$before" = "$(snapshot)" ] || fail "the installed files changed: $(diff <(echo "$before") <(snapshot))"
 

@@ -23,7 +23,8 @@ expect=(./usr/bin/kvxzot-cli ./usr/bin/kvxzot-radiosim
         ./usr/share/kvxzot/Language/German.json ./etc/xdg/Varnholt/kvxzot.ini
         ./usr/share/man/man1/kvxzot-cli.1.gz ./usr/share/man/man1/kvxzot-radiosim.1.gz
         ./usr/share/bash-completion/completions/kvxzot-cli
-        ./usr/share/doc/kvxzot/copyright ./usr/share/doc/kvxzot/changelog.gz)
+        ./usr/share/doc/kvxzot/copyright ./usr/share/doc/kvxzot/changelog.gz
+        ./usr/share/doc/kvxzot/docs/screenshots/main-window.png)
 if [ "$gui" = 1 ]; then
   expect+=(./usr/bin/kvxzot ./usr/share/man/man1/kvxzot.1.gz
            ./usr/share/applications/com.varnholt.kvxzot.desktop
