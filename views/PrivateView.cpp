@@ -36,7 +36,7 @@ CPrivateView::CPrivateView(const QString& captionSuffix, QWidget* parent)
     connect(ui->homeGroupCombo, &QComboBox::currentIndexChanged, this, &CPrivateView::OnHomeGroupChosen);
     connect(ui->groupOnlyCheck, &QCheckBox::clicked, this, &CPrivateView::OnGroupOnlyClicked);
     connect(ui->ringerCombo, &QComboBox::currentIndexChanged, this, &CPrivateView::OnRingerChosen);
-    connect(ui->scrollEnableCheck, &QCheckBox::clicked, this, &CPrivateView::OnScrollEnableClicked);
+    connect(ui->scrollEnableCheck, &QCheckBox::toggled, this, &CPrivateView::OnScrollEnableClicked);
     m_pScrollEditor->SetHandlers(GuardedStep([this](const CTwoListEditor::Entry& entry) { return AddToScrollList(entry); }),
                                  GuardedStep([this](const CTwoListEditor::Entry& entry) { return RemoveFromScrollList(entry); }));
 }

@@ -7,7 +7,7 @@
 CScanListView::CScanListView(QWidget* parent) : CBaseView("CScanListView", parent), ui(new Ui::ScanListView)
 {
     ui->setupUi(Form());
-    connect(ui->scanModeCheck, &QCheckBox::clicked, this, &CScanListView::OnScanModeClicked);
+    connect(ui->scanModeCheck, &QCheckBox::toggled, this, &CScanListView::OnScanModeToggled);
 }
 
 CScanListView::~CScanListView() = default;
@@ -18,7 +18,7 @@ void CScanListView::LoadData()
     ui->scanModeCheck->setChecked(FlagAttribute(Child(Root(), QStringLiteral("setting")), QStringLiteral("scan_en")));
 }
 
-void CScanListView::OnScanModeClicked(bool checked)
+void CScanListView::OnScanModeToggled(bool checked)
 {
     Guarded([&] {
         const CDataItem setting = Child(Root(), QStringLiteral("setting"));

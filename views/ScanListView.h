@@ -21,7 +21,7 @@ protected:
     void LoadData() override;
 
 private:
-    void OnScanModeClicked(bool checked);
+    void OnScanModeToggled(bool checked);
 
     std::unique_ptr<Ui::ScanListView> ui;
 };

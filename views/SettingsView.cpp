@@ -70,8 +70,8 @@ CSettingsView::CSettingsView(QWidget* parent) : CBaseView("CSettingsView", paren
     connect(ui->timePicker, &QTimeEdit::timeChanged, this, [this] { m_bClockEdited = true; });
     connect(ui->datePicker, &QDateEdit::dateChanged, this, [this] { m_bClockEdited = true; });
     connect(ui->alarmTimePicker, &QTimeEdit::timeChanged, this, [this] { m_bAlarmEdited = true; });
-    connect(ui->vibraCallCheck, &QCheckBox::clicked, this, &CSettingsView::OnVibraCallClicked);
-    connect(ui->pcClockCheck, &QCheckBox::clicked, this, &CSettingsView::OnPcClockClicked);
+    connect(ui->vibraCallCheck, &QCheckBox::toggled, this, &CSettingsView::OnVibraCallToggled);
+    connect(ui->pcClockCheck, &QCheckBox::toggled, this, &CSettingsView::OnPcClockToggled);
 
     m_pManagers = new CTwoListEditor(ui->managerModeAllPrivatesList, ui->managerModeList, ui->managerModeAddButton,
                                      ui->managerModeRemoveButton, this);
@@ -203,7 +203,7 @@ void CSettingsView::AddCheck(QCheckBox* box, const QString& attribute)
 {
     const Check check{box, attribute};
     m_checks << check;
-    connect(box, &QCheckBox::clicked, this, [this, check](bool checked) { OnCheckClicked(check, checked); });
+    connect(box, &QCheckBox::toggled, this, [this, check](bool checked) { OnCheckToggled(check, checked); });
 }
 
 void CSettingsView::LoadChoice(const Choice& choice)
@@ -306,7 +306,7 @@ void CSettingsView::OnChoiceChosen(const Choice& choice, int position)
     });
 }
 
-void CSettingsView::OnCheckClicked(const Check& check, bool checked)
+void CSettingsView::OnCheckToggled(const Check& check, bool checked)
 {
     Guarded([&] {
         if (!WriteSetting(check.attribute, checked))
@@ -315,7 +315,7 @@ void CSettingsView::OnCheckClicked(const Check& check, bool checked)
     });
 }
 
-void CSettingsView::OnVibraCallClicked(bool checked)
+void CSettingsView::OnVibraCallToggled(bool checked)
 {
     Guarded([&] {
         // The flag is bit 0; the other bits stay as they are.
@@ -325,7 +325,7 @@ void CSettingsView::OnVibraCallClicked(bool checked)
     });
 }
 
-void CSettingsView::OnPcClockClicked(bool checked)
+void CSettingsView::OnPcClockToggled(bool checked)
 {
     Doc().SetUsePcClock(checked);
     UpdateDependentControls();

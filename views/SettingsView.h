@@ -71,9 +71,9 @@ private:
     // The write protocol: true when the rules accepted the value.
     bool WriteSetting(const QString& attribute, const QVariant& value);
     void OnChoiceChosen(const Choice& choice, int position);
-    void OnCheckClicked(const Check& check, bool checked);
-    void OnVibraCallClicked(bool checked);
-    void OnPcClockClicked(bool checked);
+    void OnCheckToggled(const Check& check, bool checked);
+    void OnVibraCallToggled(bool checked);
+    void OnPcClockToggled(bool checked);
 
     // The privilege lists.
     CTwoListEditor::Step WritePrivilege(const QString& attribute, int globalIndex, bool value);

@@ -198,11 +198,15 @@ TEST_F(ListViewsTest, AnAddRelabelsItsChannelInTheTree)
     Groups({"Dock"}, 2, false);
     OpenWindow();
     EXPECT_EQ(Item(ScanChannel, 1)->text(0), QStringLiteral("Channel 2 (3)"));
+    Item(ScanList)->setExpanded(true);
     ASSERT_TRUE(Select(ScanChannel, 1));
     const Editor e = EditorOf(ControlId::ChannelAvailableList);
     SelectNames(e.available, {"Dock"});
     Press(e.add);
     EXPECT_EQ(Item(ScanChannel, 1)->text(0), QStringLiteral("Channel 2 (4)"));
+    // The tree stays as the user left it.
+    EXPECT_TRUE(Item(ScanList)->isExpanded());
+    EXPECT_EQ(m_tree->currentItem(), Item(ScanChannel, 1));
     EXPECT_EQ(Item(ScanChannel, 0)->text(0), QStringLiteral("Channel 1 (2)"));
 
     SelectNames(e.members, {"Gate", "Yard"});
@@ -224,6 +228,10 @@ TEST_F(ListViewsTest, TheScanModeSwitchWritesTheSetting)
     m_doc->GetRootItem().GetChildByName(QStringLiteral("setting"), setting);
     EXPECT_EQ(setting.GetNode().GetAttribute(QStringLiteral("scan_en")), QStringLiteral("1"));
     EXPECT_TRUE(m_doc->IsModified());
+    // A screen reader's toggle writes as a click does.
+    Toggle(scanMode);
+    Settle();
+    EXPECT_EQ(setting.GetNode().GetAttribute(QStringLiteral("scan_en")), QStringLiteral("0"));
 }
 
 TEST_F(ListViewsTest, TheOverviewShowsTheScrollListAndAChannelGrid)
@@ -298,8 +306,8 @@ TEST_F(ListViewsTest, ThePrivateScrollListOffersThePrivateItselfAndKeepsItsEntri
     EXPECT_EQ(ListNames(e.members), QStringList{"Bob"});
     ASSERT_EQ(list.GetChildCount(), 1);
 
-    // Off: lists and buttons disabled, the entries stay.
-    enable->click();
+    // Off (here from a screen reader): lists and buttons disabled, the entries stay.
+    Toggle(enable);
     Settle();
     EXPECT_FALSE(e.available->isEnabled());
     EXPECT_FALSE(e.members->isEnabled());

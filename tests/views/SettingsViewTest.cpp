@@ -98,19 +98,20 @@ TEST_F(SettingsViewTest, CheckBoxesWriteFlagsAndGreyWhatDependsOnThem)
     auto* vibraCall = Control<QCheckBox>(ControlId::SettingsVibraCallCheck);
     ASSERT_TRUE(vibraCall->isEnabled());
     EXPECT_FALSE(vibraCall->isChecked());
-    vibraCall->click();
+    // Toggled from a screen reader as well as clicked.
+    Toggle(vibraCall);
     Settle();
     EXPECT_EQ(Stored(QStringLiteral("vibracall")), QStringLiteral("7"));
 
     auto* alarm = Control<QCheckBox>(ControlId::SettingsAlarmCheck);
     EXPECT_FALSE(Control<QTimeEdit>(ControlId::SettingsAlarmTimePicker)->isEnabled());
-    alarm->click();
+    Toggle(alarm);
     Settle();
     EXPECT_TRUE(Control<QTimeEdit>(ControlId::SettingsAlarmTimePicker)->isEnabled());
     EXPECT_EQ(Stored(QStringLiteral("alarm_en")), QStringLiteral("1"));
 
     auto* pcClock = Control<QCheckBox>(ControlId::SettingsPcClockCheck);
-    pcClock->click();
+    Toggle(pcClock);
     Settle();
     EXPECT_TRUE(m_doc->GetUsePcClock());
     EXPECT_FALSE(Control<QTimeEdit>(ControlId::SettingsTimePicker)->isEnabled());
