@@ -21,6 +21,7 @@ NAMED_ROLES = {"push button", "check box", "radio button", "text", "combo box", 
 
 SKIP_NOTE = "skipped.txt"  # in the test's working folder, read by scripts/test.sh
 KEY_DOWN = 0xFF54   # the Down key's X keysym
+KEY_RIGHT = 0xFF53  # the Right key's X keysym
 
 
 class Failure(AssertionError):
@@ -161,6 +162,18 @@ def open_profile(d, frame, path):
     return wait_for(lambda: next((w for w in d.windows() if name in w.name), None), "the profile's window")
 
 
+def close_profile(d, frame):
+    d.menu(frame, "File", "Close")
+    wait_for(lambda: not any("[" in w.name for w in d.windows()), "the profile window to close")
+
+
+def reopen(d, frame, path):
+    """Closes the profile window and opens the file again; its new window."""
+    close_profile(d, frame)
+    open_profile(d, d.window("frame", "KVX JUB ZOT"), path)
+    return d.window("frame", "[%s]" % os.path.basename(path))
+
+
 def walk_tree(d, frame, limit=14):
     """Moves through the profile tree from the keyboard, as a screen reader
     user does: a click on its first item, then the Down key, item by item;
@@ -176,6 +189,69 @@ def walk_tree(d, frame, limit=14):
             d.pyatspi.Registry.generateKeyboardEvent(KEY_DOWN, None, d.pyatspi.KEY_SYM)
         wait_for(lambda: "selected" in d.states(item), "tree item %r selected" % item.name)
     return [item.name for item in items]
+
+
+def click(d, node):
+    """A left click in the middle of a node, as a mouse user gives it."""
+    extents = node.queryComponent().getExtents(d.pyatspi.DESKTOP_COORDS)
+    d.pyatspi.Registry.generateMouseEvent(extents.x + extents.width // 2, extents.y + extents.height // 2, "b1c")
+
+
+def profile_tree(d, frame):
+    """The profile tree, named by the document's title; the form views have
+    trees of their own (the two-list editors)."""
+    title = frame.name[frame.name.find("[") + 1:frame.name.rfind("]")]
+    return d.need(frame, "tree", title)
+
+
+def tree_item(d, frame, name):
+    tree = profile_tree(d, frame)
+    try:
+        return wait_for(lambda: next((c for c in tree if c.getRoleName() == "table cell" and c.name == name), None),
+                        "the tree item %r" % name)
+    except Failure as failure:
+        shown = [c.name for c in tree if c.getRoleName() == "table cell"]
+        raise Failure("%s; the tree shows %s" % (failure, ", ".join(map(repr, shown))))
+
+
+def select_node(d, frame, name):
+    item = tree_item(d, frame, name)
+    click(d, item)
+    wait_for(lambda: "selected" in d.states(item), "tree item %r selected" % name)
+
+
+def open_scan_list(d, frame):
+    """The Scan List folder starts collapsed: opens it from the keyboard."""
+    select_node(d, frame, "Scan List")
+    d.pyatspi.Registry.generateKeyboardEvent(KEY_RIGHT, None, d.pyatspi.KEY_SYM)
+
+
+def edit_settings_and_scan_list(d, frame):
+    """Ticks a check box of the settings, and puts a public group into the
+    scan list of its channel, as a user does with mouse and keyboard."""
+    select_node(d, frame, "Settings")
+    box = d.need(frame, "check box", "Disable Programming Mode")
+    d.press(box)
+    wait_for(lambda: "checked" in d.states(box), "Disable Programming Mode ticked")
+
+    open_scan_list(d, frame)
+    select_node(d, frame, "Channel 2 (0)")
+    available = d.need(frame, "tree", "All Public Groups")
+    group = wait_for(lambda: next((c for c in available if c.name == "Maintenance"), None), "Maintenance available")
+    click(d, group)
+    add = d.need(frame, "push button", "Add >>")
+    wait_for(lambda: "enabled" in d.states(add), "Add >> enabled")
+    d.press(add)
+    tree_item(d, frame, "Channel 2 (1)")
+
+
+def check_settings_and_scan_list(d, frame):
+    """The edits of edit_settings_and_scan_list, read back."""
+    open_scan_list(d, frame)
+    tree_item(d, frame, "Channel 2 (1)")
+    select_node(d, frame, "Settings")
+    box = d.need(frame, "check box", "Disable Programming Mode")
+    wait_for(lambda: "checked" in d.states(box), "Disable Programming Mode still ticked")
 
 
 def transfer(d, frame, command, title, success):
@@ -245,8 +321,13 @@ def run(args):
         # Stored scrambled, in the single-byte form it was read in.
         wait_for(lambda: file_start(profile, 2) == b"\x8f\x8c", "the profile saved")
 
-        d.menu(frame, "File", "Close")
-        wait_for(lambda: not any("[" in w.name for w in d.windows()), "the profile window to close")
+        # A settings change and a scan-list edit survive saving and opening again.
+        frame = reopen(d, frame, profile)
+        edit_settings_and_scan_list(d, frame)
+        d.menu(frame, "File", "Save")
+        frame = reopen(d, frame, profile)
+        check_settings_and_scan_list(d, frame)
+        close_profile(d, frame)
 
         # Read the radio into a new profile, then write it back.
         frame = d.window("frame", "KVX JUB ZOT")
