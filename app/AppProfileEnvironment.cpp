@@ -4,7 +4,6 @@
 #include "KVXZOTApp.h"
 #include "TextFiles.h"
 
-#include <QFileInfo>
 
 QString CAppProfileEnvironment::InstallPath() const
 {
@@ -13,13 +12,8 @@ QString CAppProfileEnvironment::InstallPath() const
 
 ProfileFileText CAppProfileEnvironment::ReadTextFile(const QString& path, qint64 maxBytes) const
 {
-    if (maxBytes >= 0 && QFileInfo(path).size() > maxBytes) {
-        ProfileFileText tooLarge;
-        tooLarge.tooLarge = true;
-        return tooLarge;
-    }
-    const TextFileContent content = ::ReadTextFile(path);
-    return ProfileFileText{content.ok, content.text, content.byteForm};
+    const TextFileContent content = ::ReadTextFile(path, maxBytes);
+    return ProfileFileText{content.ok, content.text, content.byteForm, content.tooLarge, content.error};
 }
 
 QString CAppProfileEnvironment::UnscrambleXml(const QString& text, bool fromFile) const

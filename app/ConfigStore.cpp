@@ -172,8 +172,14 @@ bool WriteDealerInfo(const QStringList& dealer, const QStringList& contact, cons
 
 bool InitConfiguration()
 {
-    if (!EnsureApplicationKeys()) {
-        kvx::ShowMessageId(kMsgRegistryFatal);
+    // A damaged user store is set aside and rebuilt below like a missing one.
+    const RegistryStore::Repair repair = Store().RepairDamaged(Hive::User);
+    if (repair == RegistryStore::Repair::Unrepairable || !EnsureApplicationKeys()) {
+        const QString file = Store().Location(Hive::User);
+        const QString reason = repair == RegistryStore::Repair::Unrepairable
+                                   ? QStringLiteral("The user settings file %1 is damaged and cannot be moved aside.")
+                                   : QStringLiteral("The user settings file %1 cannot be written.");
+        kvx::ShowMessage(LoadStr(kMsgRegistryFatal) + QLatin1Char('\n') + reason.arg(file));
         return false;
     }
     EnsureComPortValue();

@@ -60,10 +60,12 @@ struct EditOutcome {
     QStringList args;       // the message's format arguments, in placeholder order
     CDataItem added;        // an applied add: the new entry
     QString trace;          // Failed: the exception's trace
+    QString reason;         // what exactly was wrong, shown below the message's text
 
     bool IsApplied() const { return kind == Kind::Applied; }
     bool HasMessage() const { return messageId != 0; }
-    // The message's string-table text with its %d / %s placeholders filled from args.
+    // The message's string-table text with its %d / %s placeholders filled
+    // from args, and the reason on a second line.
     QString MessageText() const;
 };
 

@@ -100,7 +100,7 @@ bool CKVXZOTApp::LoadSettingsDocuments()
         m_spUpDownDoc = LoadSettingDoc(QStringLiteral("UpDownGradeSetting.stv"), true);
         return !m_spUpDownDoc.IsNull();
     } catch (const CKVXZOTException& e) {
-        kvx::ShowMessageId(e.GetCode());
+        kvx::ShowMessage(e.UserText());
         return false;
     } catch (const XmlError&) {
         kvx::ShowMessageId(kMsgFilesMissing);

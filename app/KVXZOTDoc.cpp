@@ -69,7 +69,7 @@ int CKVXZOTDoc::ShowMessageId(int id, unsigned style) const
 
 void CKVXZOTDoc::ShowException(const CKVXZOTException& e) const
 {
-    ShowMessageId(e.GetCode(), kvx::kMbOk | kvx::kMbIconError);
+    ShowMessage(e.UserText(), kvx::kMbOk | kvx::kMbIconError);
 }
 
 void CKVXZOTDoc::SetTitle(const QString& title)
@@ -262,7 +262,7 @@ bool CKVXZOTDoc::TrialLoadTemplate(const QString& path, std::shared_ptr<const IP
         CRadioDataModel trial(environment ? std::move(environment) : CAppProfileEnvironment::Instance());
         return trial.LoadProfile(path, true);
     } catch (const CKVXZOTException& e) {
-        kvx::ShowMessageId(e.GetCode(), kvx::kMbOk | kvx::kMbIconError);
+        kvx::ShowMessage(e.UserText(), kvx::kMbOk | kvx::kMbIconError);
         return false;
     }
 }

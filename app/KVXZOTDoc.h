@@ -151,9 +151,15 @@ private:
     void BeginProfile();
     // A profile in place of the old one: no history, modified or not.
     void ClearHistory(bool modified);
-    EditOutcome Run(const EditRequest& request, bool confirmed);
+    // byRules: a rule-script hook carried the change out (adds always).
+    EditOutcome Run(const EditRequest& request, bool confirmed, bool& byRules);
+
+    // An applied edit that made the profile one that could not be opened
+    // again becomes a refusal with the reason; true then.
+    bool RefuseUnstorable(const QByteArray& before, const QString& profileXml, EditOutcome& outcome) const;
 
     // The profile text as undo keeps it, and its restoring.
+    static QByteArray Compress(const QString& profileXml);
     QByteArray TakeSnapshot() const;
     void RestoreSnapshot(const QByteArray& snapshot);
 

@@ -82,24 +82,26 @@ QString EditOutcome::MessageText() const
         text.replace(match.capturedStart(), match.capturedLength(), arg);
         from = match.capturedStart() + arg.size();
     }
-    return text;
+    return reason.isEmpty() ? text : text + QLatin1Char('\n') + reason;
 }
 
-EditOutcome CKVXZOTDoc::Run(const EditRequest& request, bool confirmed)
+EditOutcome CKVXZOTDoc::Run(const EditRequest& request, bool confirmed, bool& byRules)
 {
     CDataItem item = request.item;
     EditOutcome outcome;
     qint32 r1 = 0, r2 = 0;
     const qint32 n = confirmed ? 1 : 0;
+    // Adds are always the rules' own; the rest may bypass them.
+    byRules = true;
     switch (request.kind) {
     case EditRequest::Kind::SetAttribute: {
         const QString oldValue = item.GetNode().GetAttribute(request.name);
-        outcome.result = item.SetAttributeValue(request.name, request.value, r1, n, r2);
+        outcome.result = item.SetAttributeValue(request.name, request.value, r1, n, r2, &byRules);
         outcome.args = MessageArguments(r1, oldValue, request.value.toString());
         break;
     }
     case EditRequest::Kind::RemoveChild:
-        outcome.result = item.RemoveChildByIndex(request.index, r1, n, r2);
+        outcome.result = item.RemoveChildByIndex(request.index, r1, n, r2, &byRules);
         break;
     case EditRequest::Kind::AddChild:
     case EditRequest::Kind::AddScrollListEntry:
@@ -139,8 +141,9 @@ EditOutcome CKVXZOTDoc::Apply(const EditRequest& request, bool confirmed)
         return outcome;
     }
 
+    bool byRules = true;
     try {
-        outcome = Run(request, confirmed);
+        outcome = Run(request, confirmed, byRules);
     } catch (const CKVXZOTException& e) {
         outcome = EditOutcome();
         outcome.kind = EditOutcome::Kind::Failed;
@@ -149,10 +152,11 @@ EditOutcome CKVXZOTDoc::Apply(const EditRequest& request, bool confirmed)
     }
 
     try {
-        const QByteArray after = TakeSnapshot();
+        const QString afterText = m_pDataModel->GetProfileXml();
+        const QByteArray after = Compress(afterText);
         if (after == before)
             ;   // nothing changed: no step, the modified flag stays
-        else if (outcome.IsApplied())
+        else if (outcome.IsApplied() && (byRules || !RefuseUnstorable(before, afterText, outcome)))
             m_undoStack->push(new CProfileSnapshotCommand(*this, StepText(request, outcome), before, after));
         else
             RestoreSnapshot(before);   // what a refusing or failing rule left behind goes
@@ -177,9 +181,32 @@ EditOutcome CKVXZOTDoc::ApplyWithConfirmation(const EditRequest& request, const 
     return outcome;
 }
 
+bool CKVXZOTDoc::RefuseUnstorable(const QByteArray& before, const QString& profileXml, EditOutcome& outcome) const
+{
+    // The rules guard only what they have hooks for: a change past them must
+    // not turn a profile that could be stored and opened again into one that
+    // could not. (One that already could not, say with an entry the rules
+    // added for the user to fill in, is no worse for it.)
+    const QString reason = m_pDataModel->CheckStorable(profileXml);
+    if (reason.isEmpty() || !m_pDataModel->CheckStorable(QString::fromUtf8(qUncompress(before))).isEmpty())
+        return false;
+    outcome = EditOutcome();
+    outcome.kind = EditOutcome::Kind::Refused;
+    outcome.result = 1;
+    outcome.messageId = kMsgEditBreaksProfile;
+    outcome.style = kvx::kMbOk | kvx::kMbIconWarning;
+    outcome.reason = reason;
+    return true;
+}
+
+QByteArray CKVXZOTDoc::Compress(const QString& profileXml)
+{
+    return qCompress(profileXml.toUtf8(), kSnapshotCompression);
+}
+
 QByteArray CKVXZOTDoc::TakeSnapshot() const
 {
-    return qCompress(m_pDataModel->GetProfileXml().toUtf8(), kSnapshotCompression);
+    return Compress(m_pDataModel->GetProfileXml());
 }
 
 void CKVXZOTDoc::RestoreSnapshot(const QByteArray& snapshot)

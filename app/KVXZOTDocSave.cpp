@@ -9,6 +9,7 @@
 #include "ModelGroup.h"
 #include "ProfileFile.h"
 #include "StringTable.h"
+#include "TextFiles.h"
 
 #include <QFileInfo>
 
@@ -37,13 +38,29 @@ bool CKVXZOTDoc::StoreProfile(const QString& path)
                 m_bConvert = true;
         }
 
+        const auto fail = [&path](const QString& reason) {
+            KVX_RAISE_BECAUSE(kMsgSaveFailed, reason, QStringLiteral("File='%1'\nDesc: %2").arg(path, reason), "CKVXZOTDoc::OnSaveDocument");
+        };
+        // The last guard: never store what opening would refuse.
+        const QString unstorable = model.CheckStorable(model.GetProfileXml());
+        if (!unstorable.isEmpty())
+            fail(unstorable);
+
         model.TakeOffDoc(m_bConvert);
         if (m_bConvert)
             model.UpgradeVersion();
         else if (model.GetGroup() == 1)
             model.SetByteForm(true);
-        const bool byteForm = !m_bConvert && model.IsByteForm();
         const QString text = model.GetOperaXml();
+        // The byte form only where it holds every character: a name it cannot
+        // hold would come back as "?".
+        const bool byteForm = !m_bConvert && model.IsByteForm() && FitsCp1252(text);
+        const QByteArray bytes = EncodeProfileFile(text, byteForm);
+        // Never store what opening refuses (the UTF-16 form doubles the size).
+        if (bytes.size() > kMaxProfileFileBytes)
+            fail(QStringLiteral("The profile file would be %1 bytes long; a profile file may have at most %2.")
+                     .arg(bytes.size())
+                     .arg(kMaxProfileFileBytes));
 
         if (m_bConvert) {
             model.LoadProfile(text, false);
@@ -55,8 +72,8 @@ bool CKVXZOTDoc::StoreProfile(const QString& path)
         }
 
         QString error;
-        if (!WriteFileAtomically(path, EncodeProfileFile(text, byteForm), &error))
-            KVX_RAISE(kMsgSaveFailed, QStringLiteral("File='%1'\nDesc: %2").arg(path, error), "CKVXZOTDoc::OnSaveDocument");
+        if (!WriteFileAtomically(path, bytes, &error))
+            fail(error);
         return true;
     } catch (const CKVXZOTException& e) {
         ShowException(e);

@@ -66,8 +66,9 @@ bool ParseDeviceOptions(const QStringList& args, DeviceOptions& options)
 QString DeviceOptionsHelp()
 {
     return QStringLiteral(
-        "  --port PATH      the radio's serial port, used exactly as given; without it\n"
-        "                   the configured port applies\n"
+        "  --port PORT      the radio's serial port: a path (/dev/ttyUSB0), or a bare\n"
+        "                   device name, taken from /dev (ttyUSB0); without it the\n"
+        "                   configured port applies\n"
         "  --password TEXT  the radio's password, where the radio has one\n"
         "  --yes            answer every question Yes (without a terminal they are answered No)\n\n"
         "Progress goes to stderr. A failure prints its message and exits with 1.");
@@ -158,7 +159,9 @@ int CCliDevice::Run(CDeviceJob& job, const std::function<bool(CDeviceJob&)>& onI
     if (result == kResultOk && job.GetCommand() != CDeviceJob::Command::Identify && job.GetCommand() != CDeviceJob::Command::Reset)
         ShowProgress(100);
     EndProgress();
-    if (result != kResultOk && !stoppedByFlow)
+    if (result != kResultOk && job.RadioLeftIncomplete())
+        CliError(WriteIncompleteText(result));
+    else if (result != kResultOk && !stoppedByFlow)
         ReportFailure(result);
     return result;
 }

@@ -12,14 +12,14 @@
 // display on stderr, questions and the password prompt on the terminal,
 // and the device-command chain run without windows.
 struct DeviceOptions {
-    QString port;                  // --port, used exactly as given
+    QString port;                  // --port: a path, or a device name in /dev
     bool portGiven = false;
     bool yes = false;              // --yes answers every question Yes
     std::optional<QString> password;   // --password
     QStringList rest;              // the arguments that are not device options
 };
 
-// Parses --port PATH, --yes and --password TEXT out of args. False (with the
+// Parses --port PORT, --yes and --password TEXT out of args. False (with the
 // reason printed) on a malformed option.
 bool ParseDeviceOptions(const QStringList& args, DeviceOptions& options);
 // The usage lines of the common device options.
@@ -47,11 +47,13 @@ public:
     // user's cancel too).
     int Run(CDeviceJob& job, const std::function<bool(CDeviceJob&)>& onIdentified = {});
 
+    // A Yes/No question on the terminal: --yes answers Yes, no terminal No.
+    bool AskYesNo(const QString& question);
+
 private:
     // The headless application: configuration check and settings documents.
     // Started on first use; null when its start-up failed.
     CKVXZOTApp* App();
-    bool AskYesNo(const QString& question);
     void ShowProgress(int percent);
     void EndProgress();
 

@@ -5,8 +5,8 @@
 #include "Messages.h"
 #include "ProfileFile.h"
 #include "ProfileTextFile.h"
+#include "StringTable.h"
 
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -25,6 +25,9 @@ QString TakeOption(QStringList& args, const QString& name, bool* missing)
     }
     const QString value = args.at(at + 1);
     args.remove(at, 2);
+    // An empty value ("-o ''") names nothing: as if it were missing.
+    if (value.isEmpty() && missing)
+        *missing = true;
     return value;
 }
 
@@ -52,23 +55,22 @@ std::unique_ptr<CKVXZOTDoc> OpenProfile(const QString& path, bool convert)
 
 std::unique_ptr<CKVXZOTDoc> OpenProfileAnyForm(const QString& path, bool convert)
 {
-    // Profiles are far smaller; nothing larger is read into memory.
-    const qint64 kMaxBytes = 8 * 1024 * 1024;
-    if (QFileInfo(path).size() > kMaxBytes) {
-        kvx::ShowMessageId(kMsgInvalidProfile);
-        return nullptr;
-    }
     QString text, error;
     if (!ReadProfileText(path, text, &error)) {
-        CliError(error);
+        kvx::ShowMessage(LoadStr(kMsgInvalidProfile) + QLatin1Char('\n') + error);
         return nullptr;
     }
     // Staged as an unscrambled UTF-16 file, which the data model reads
     // exactly as written and treats like any stored profile.
-    QTemporaryDir work;
-    const QString staged = work.filePath(QStringLiteral("profile.jub"));
     QByteArray wide("\xFF\xFE", 2);
     wide.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    if (wide.size() > kMaxProfileFileBytes) {
+        kvx::ShowMessage(LoadStr(kMsgInvalidProfile) + QLatin1Char('\n')
+                         + QStringLiteral("The profile is larger than a profile file may be (%1 bytes in its stored form).").arg(kMaxProfileFileBytes));
+        return nullptr;
+    }
+    QTemporaryDir work;
+    const QString staged = work.filePath(QStringLiteral("profile.jub"));
     if (!work.isValid() || !WriteFileAtomically(staged, wide, &error)) {
         CliError(QStringLiteral("cannot stage the profile: %1").arg(error));
         return nullptr;

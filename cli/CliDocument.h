@@ -9,7 +9,8 @@
 #include <memory>
 
 // Removes "NAME VALUE" from args and returns VALUE; empty when absent.
-// `missing` is set when the option is present without a value.
+// `missing` is set when the option is present without a value, or with an
+// empty one.
 QString TakeOption(QStringList& args, const QString& name, bool* missing = nullptr);
 bool TakeFlag(QStringList& args, const QString& name);
 

@@ -26,7 +26,7 @@ int RunExport(QStringList args)
         // The profile as it is stored: its own generation's fields only.
         doc->GetDataModel().TakeOffDoc(false);
     } catch (const CKVXZOTException& e) {
-        kvx::ShowMessageId(e.GetCode());
+        kvx::ShowMessage(e.UserText());
         return 1;
     }
     return WriteTextOutput(output, doc->GetDataModel().GetOperaXml()) ? 0 : 1;

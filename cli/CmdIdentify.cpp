@@ -11,7 +11,7 @@ int RunIdentify(const QStringList& args)
 {
     DeviceOptions options;
     if (!ParseDeviceOptions(args, options) || !options.rest.isEmpty()) {
-        CliError(QStringLiteral("Usage: kvxzot-cli identify [--port PATH]"));
+        CliError(QStringLiteral("Usage: kvxzot-cli identify [--port PORT]"));
         return 2;
     }
     CCliDevice device(options);
@@ -30,7 +30,7 @@ int RunIdentify(const QStringList& args)
 }
 
 CliCommandRegistrar reg({QStringLiteral("identify"), QStringLiteral("identify the connected radio"),
-                         QStringLiteral("Usage: kvxzot-cli identify [--port PATH]\n\n"
+                         QStringLiteral("Usage: kvxzot-cli identify [--port PORT]\n\n"
                                         "Prints the radio's firmware and codeplug versions and its model group.\n\n")
                              + DeviceOptionsHelp(),
                          RunIdentify});

@@ -26,12 +26,14 @@ int RunImport(QStringList args)
 
 CliCommandRegistrar reg({QStringLiteral("import"), QStringLiteral("store a plain XML profile as a profile file"),
                          QStringLiteral("Usage: kvxzot-cli import FILE.xml -o OUT.jub [--convert]\n\n"
-                                        "Reads the XML profile FILE.xml (UTF-8, UTF-16 with a byte-order mark, or code\n"
-                                        "page 1252), loads it like a profile file (compatibility check, model-group\n"
-                                        "fields, schema validation) and stores it at OUT.jub, scrambled, in the UTF-16\n"
-                                        "form. A profile of the first model group keeps its own generation and byte form\n"
-                                        "unless --convert converts it to the latest format. Nothing is written when the\n"
-                                        "profile is refused."),
+                                        "Reads the XML profile FILE.xml (UTF-8 with a mark, as declared, or undeclared\n"
+                                        "when its bytes are UTF-8, as the export writes it; UTF-16 with a byte-order\n"
+                                        "mark; otherwise code page 1252), loads it like a profile file (compatibility\n"
+                                        "check, model-group fields, schema validation) and stores it at OUT.jub,\n"
+                                        "scrambled, in the UTF-16 form. A profile of the first model group keeps its own\n"
+                                        "generation and byte form (where the byte form holds every character) unless\n"
+                                        "--convert converts it to the latest format. Nothing is written when the profile\n"
+                                        "is refused."),
                          [](const QStringList& args) { return RunImport(args); }});
 
 }  // namespace

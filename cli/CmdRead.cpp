@@ -16,7 +16,7 @@ int RunRead(const QStringList& args)
     if (parsed && options.rest.size() == 2 && options.rest[0] == QStringLiteral("-o"))
         return ReadRadioToProfileFile(options, options.rest[1]);
     if (!parsed || options.rest.size() != 2 || options.rest[0] != QStringLiteral("--xml")) {
-        CliError(QStringLiteral("Usage: kvxzot-cli read (-o OUT.jub | --xml FILE) [--port PATH] [--password TEXT] [--yes]"));
+        CliError(QStringLiteral("Usage: kvxzot-cli read (-o OUT.jub | --xml FILE) [--port PORT] [--password TEXT] [--yes]"));
         return 2;
     }
     const QString path = options.rest[1];
@@ -35,7 +35,7 @@ int RunRead(const QStringList& args)
 }
 
 CliCommandRegistrar reg({QStringLiteral("read"), QStringLiteral("read the connected radio into a profile text"),
-                         QStringLiteral("Usage: kvxzot-cli read (-o OUT.jub | --xml FILE) [--port PATH] [--password TEXT] [--yes]\n\n"
+                         QStringLiteral("Usage: kvxzot-cli read (-o OUT.jub | --xml FILE) [--port PORT] [--password TEXT] [--yes]\n\n"
                                         "Reads the radio's whole content. With -o it becomes a new profile, sorted and\n"
                                         "validated, saved as the profile file OUT.jub (--yes converts an old-format radio's\n"
                                         "profile to the latest format). With --xml the profile XML text is written as it\n"

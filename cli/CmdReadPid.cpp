@@ -12,7 +12,7 @@ int RunReadPid(const QStringList& args)
 {
     DeviceOptions options;
     if (!ParseDeviceOptions(args, options) || !options.rest.isEmpty()) {
-        CliError(QStringLiteral("Usage: kvxzot-cli read-pid [--port PATH]"));
+        CliError(QStringLiteral("Usage: kvxzot-cli read-pid [--port PORT]"));
         return 2;
     }
     CCliDevice device(options);
@@ -25,7 +25,7 @@ int RunReadPid(const QStringList& args)
 }
 
 CliCommandRegistrar reg({QStringLiteral("read-pid"), QStringLiteral("read another radio's private ID over the air"),
-                         QStringLiteral("Usage: kvxzot-cli read-pid [--port PATH]\n\n"
+                         QStringLiteral("Usage: kvxzot-cli read-pid [--port PORT]\n\n"
                                         "Waits for another radio to send its private ID over the air (press Home 3\n"
                                         "times and then PTT on it) and prints the ID; gives up after four polls\n"
                                         "three seconds apart.\n\n")

@@ -91,7 +91,7 @@ int RunReport(QStringList args)
         const ReportResult report = spec ? builder.BuildSpecReport() : builder.BuildOverviewReport();
         return WriteOutput(report.path, output, format, paper) ? 0 : 1;
     } catch (const CKVXZOTException& e) {
-        kvx::ShowMessageId(e.GetCode());
+        kvx::ShowMessage(e.UserText());
         CliError(e.GetTrace().trimmed());
         return 1;
     }

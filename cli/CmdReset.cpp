@@ -10,7 +10,7 @@ int RunReset(const QStringList& args)
 {
     DeviceOptions options;
     if (!ParseDeviceOptions(args, options) || !options.rest.isEmpty()) {
-        CliError(QStringLiteral("Usage: kvxzot-cli reset [--port PATH]"));
+        CliError(QStringLiteral("Usage: kvxzot-cli reset [--port PORT]"));
         return 2;
     }
     CCliDevice device(options);
@@ -22,7 +22,7 @@ int RunReset(const QStringList& args)
 }
 
 CliCommandRegistrar reg({QStringLiteral("reset"), QStringLiteral("reset the connected radio"),
-                         QStringLiteral("Usage: kvxzot-cli reset [--port PATH]\n\nResets the connected radio.\n\n")
+                         QStringLiteral("Usage: kvxzot-cli reset [--port PORT]\n\nResets the connected radio.\n\n")
                              + DeviceOptionsHelp(),
                          RunReset});
 

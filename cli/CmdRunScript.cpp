@@ -35,16 +35,28 @@ public:
     }
 };
 
-// Reads a script as the application reads its rule script; a scrambled
-// script is unscrambled.
-bool ReadScript(const QString& path, QString* text)
+// No script comes near this; nothing larger is read.
+constexpr qint64 kMaxScriptFileBytes = 8 * 1024 * 1024;
+// The longest run-time budget --max-seconds takes (a day); 0 lifts it.
+constexpr double kMaxSecondsOption = 86400;
+
+// A scrambled script is unscrambled as the application does with its rule
+// script; a plain one is the user's own text: UTF-16 with its mark, UTF-8
+// when it is valid UTF-8 or has the mark, else code page 1252.
+bool ReadScript(const QString& path, QString* text, QString* error)
 {
-    const TextFileContent file = ReadTextFile(path);
-    if (!file.ok)
+    const FileBytes file = ReadRegularFile(path, kMaxScriptFileBytes);
+    if (!file.ok) {
+        *error = file.error;
         return false;
-    const QString plain = UnscrambleScript(file.text, file.byteForm);
-    const bool unscrambled = plain.startsWith(QLatin1String("Option Explicit"), Qt::CaseInsensitive);
-    *text = unscrambled ? plain : file.text;
+    }
+    const TextFileContent content = DecodeTextFile(file.data);
+    const QString plain = UnscrambleScript(content.text, content.byteForm);
+    const auto startsPlain = [](const QString& s) { return s.startsWith(QLatin1String("Option Explicit"), Qt::CaseInsensitive); };
+    if (startsPlain(plain) && !startsPlain(content.text))
+        *text = plain;
+    else
+        *text = content.byteForm ? DecodeUtf8OrCp1252(file.data) : content.text;
     return true;
 }
 
@@ -72,6 +84,8 @@ int RunScript(const QStringList& args)
     QString function;
     QStringList callArgs;
     qint64 maxSteps = 0;
+    double maxSeconds = 0;
+    bool secondsGiven = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (!function.isEmpty()) {
@@ -84,20 +98,29 @@ int RunScript(const QStringList& args)
                 CliError(QStringLiteral("kvxzot-cli run-script: --max-steps needs a positive number"));
                 return 2;
             }
+        } else if (a == QLatin1String("--max-seconds") && i + 1 < args.size()) {
+            bool isNumber = false;
+            maxSeconds = args[++i].toDouble(&isNumber);
+            if (!isNumber || !(maxSeconds >= 0) || maxSeconds > kMaxSecondsOption) {
+                CliError(QStringLiteral("kvxzot-cli run-script: --max-seconds needs a number from 0 (no limit) to %1").arg(kMaxSecondsOption));
+                return 2;
+            }
+            secondsGiven = true;
         } else if (file.isEmpty() && !a.startsWith(QLatin1String("--"))) {
             file = a;
         } else {
-            CliError(QStringLiteral("Usage: kvxzot-cli run-script FILE.vbs [--max-steps N] [--call NAME [ARG ...]]"));
+            CliError(QStringLiteral("Usage: kvxzot-cli run-script FILE.vbs [--max-steps N] [--max-seconds S] [--call NAME [ARG ...]]"));
             return 2;
         }
     }
     if (file.isEmpty()) {
-        CliError(QStringLiteral("Usage: kvxzot-cli run-script FILE.vbs [--max-steps N] [--call NAME [ARG ...]]"));
+        CliError(QStringLiteral("Usage: kvxzot-cli run-script FILE.vbs [--max-steps N] [--max-seconds S] [--call NAME [ARG ...]]"));
         return 2;
     }
     QString text;
-    if (!ReadScript(file, &text)) {
-        CliError(QStringLiteral("kvxzot-cli run-script: cannot read '%1'").arg(file));
+    QString error;
+    if (!ReadScript(file, &text, &error)) {
+        CliError(QStringLiteral("kvxzot-cli run-script: cannot read '%1'\n%2").arg(file, error));
         return 2;
     }
 
@@ -109,6 +132,8 @@ int RunScript(const QStringList& args)
     ScriptLimits limits;
     if (maxSteps > 0)
         limits.maxSteps = maxSteps;
+    if (secondsGiven)
+        limits.maxMilliseconds = static_cast<int64_t>(maxSeconds * 1000);
     host.SetLimits(limits);
     const ScriptStartStep step = host.Start(text);
     if (step != ScriptStartStep::Done) {
@@ -136,16 +161,21 @@ int RunScript(const QStringList& args)
 
 CliCommandRegistrar reg({QStringLiteral("run-script"), QStringLiteral("run a rule script (and one of its functions)"),
                          QStringLiteral(
-                             "Usage: kvxzot-cli run-script FILE.vbs [--max-steps N] [--call NAME [ARG ...]]\n\n"
+                             "Usage: kvxzot-cli run-script FILE.vbs [--max-steps N] [--max-seconds S] [--call NAME [ARG ...]]\n\n"
                              "Runs the script's global code, then, with --call, calls its function NAME\n"
                              "with the given arguments (a whole number is passed as an integer, anything\n"
                              "else as text) and prints the result. WScript.Echo prints its arguments.\n"
                              "A compilation or run-time error prints the script error message\n"
                              "(\"IActiveScriptSite::OnScriptError()\", the line and the description) on\n"
-                             "stderr and the command exits with 1. --max-steps sets the step budget of\n"
-                             "each run (default %1 statements and loop turns); a script that runs\n"
-                             "longer is stopped.")
-                             .arg(ScriptLimits().maxSteps),
+                             "stderr and the command exits with 1.\n\n"
+                             "Each run (the global code, the call) has budgets; a script that exceeds\n"
+                             "one is stopped with an error:\n"
+                             "  --max-steps N    statements and loop turns (default %1)\n"
+                             "  --max-seconds S  run time in seconds (default %2; 0: no limit)\n"
+                             "The script reads as UTF-8 when it is valid UTF-8 or starts with the UTF-8\n"
+                             "mark, as UTF-16 with its mark, and as code page 1252 otherwise.")
+                             .arg(ScriptLimits().maxSteps)
+                             .arg(ScriptLimits().maxMilliseconds / 1000.0),
                          RunScript});
 
 }  // namespace

@@ -3,7 +3,10 @@
 #include "CliCommand.h"
 #include "CliDevice.h"
 #include "CliProfileDevice.h"
+#include "KVXZOTDoc.h"
+#include "MessageIds.h"
 #include "RadioResult.h"
+#include "StringTable.h"
 #include "WriteFlow.h"
 
 namespace {
@@ -12,7 +15,7 @@ int RunWrite(const QStringList& args)
 {
     DeviceOptions options;
     if (!ParseDeviceOptions(args, options) || options.rest.size() != 1) {
-        CliError(QStringLiteral("Usage: kvxzot-cli write FILE [--port PATH] [--password TEXT] [--yes]"));
+        CliError(QStringLiteral("Usage: kvxzot-cli write FILE [--port PORT] [--password TEXT] [--yes]"));
         return 2;
     }
     // The profile is opened (and validated) through the document first.
@@ -26,6 +29,12 @@ int RunWrite(const QStringList& args)
         VirtualCP image;
         if (!PrepareWriteImage(*profile->doc, identified.Identity().ownId, image))
             return false;   // the reason has been shown
+        if (ProfileNotSupportedByRadio(*profile->doc, identified.Identity().modelGroup)) {
+            if (!device.AskYesNo(LoadStr(kMsgProfileNotSupported)))
+                return false;
+            // The radio's own question about it is then answered already.
+            identified.setProfileNotSupportedAccepted(true);
+        }
         identified.proceed(image);
         return true;
     });
@@ -33,7 +42,7 @@ int RunWrite(const QStringList& args)
 }
 
 CliCommandRegistrar reg({QStringLiteral("write"), QStringLiteral("write a profile into the connected radio"),
-                         QStringLiteral("Usage: kvxzot-cli write FILE [--port PATH] [--password TEXT] [--yes]\n\n"
+                         QStringLiteral("Usage: kvxzot-cli write FILE [--port PORT] [--password TEXT] [--yes]\n\n"
                                         "Writes the profile (XML text, scrambled or not) into the radio.\n\n")
                              + DeviceOptionsHelp(),
                          RunWrite});

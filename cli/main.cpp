@@ -27,7 +27,8 @@ void CliError(const QString& text)
 
 bool CliWantsHelp(const QStringList& args)
 {
-    return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
+    // Only right after the command: later, "-h" may be a value ("set … name -h").
+    return !args.isEmpty() && (args.first() == QStringLiteral("--help") || args.first() == QStringLiteral("-h"));
 }
 
 static void PrintToolHelp()

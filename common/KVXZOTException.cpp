@@ -1,5 +1,7 @@
 #include "KVXZOTException.h"
 
+#include "StringTable.h"
+
 CKVXZOTException::CKVXZOTException(qint32 code, const QString& message, const char* operation, int line)
     : m_nCode(code)
 {
@@ -15,4 +17,10 @@ const char* CKVXZOTException::what() const noexcept
 {
     m_whatCache = QStringLiteral("code %1:%2").arg(m_nCode).arg(m_strTrace).toStdString();
     return m_whatCache.c_str();
+}
+
+QString CKVXZOTException::UserText() const
+{
+    const QString text = LoadStr(m_nCode);
+    return m_strReason.isEmpty() ? text : text + QLatin1Char('\n') + m_strReason;
 }

@@ -34,6 +34,7 @@ enum MessageId : int {
     kMsgIdEmpty = 10099,
     kMsgIdInvalid = 30001,
     kMsgValueInvalid = 30002,
+    kMsgEditBreaksProfile = 30003,      // an edit the profile could not be opened with again
 
     // Start-up and configuration.
     kMsgFilesMissing = 222,
@@ -70,6 +71,7 @@ enum MessageId : int {
     kMsgUnknownWarning = 10032,         // any other question code
     kMsgPressHomeThenPtt = 10094,
     kMsgCanceling = 10105,
+    kMsgWriteIncomplete = 30004,        // a write that failed after its first record
 
     // Why a serial port cannot be opened (below the port error).
     kMsgPortMissing = 30101,            // the port (%s) does not exist
@@ -77,4 +79,6 @@ enum MessageId : int {
     kMsgPortJoinGroup = 30103,          // the remedy: membership of the owning group (%s)
     kMsgPortAskAdministrator = 30104,   // the remedy when no group grants access
     kMsgNoPort = 30105,                 // no serial port at all
+    kMsgPortNotSerial = 30106,          // the port (%s) is a file or a folder, not a device
+    kMsgRepliesGarbled = 30107,         // the port opened, the replies' checksums did not match
 };

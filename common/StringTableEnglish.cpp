@@ -309,12 +309,17 @@ const QHash<int, QString>& CStringTable::English()
         // Refusals of the rule script that no other text describes.
         {30001, QStringLiteral("The ID is not valid for this radio. Please enter a number within the radio's ID range.")},
         {30002, QStringLiteral("The value is not valid for this radio.")},
+        // The document's own refusal of an edit, and a write cut off part-way.
+        {30003, QStringLiteral("The change was not made: the profile would no longer be valid.")},
+        {30004, QStringLiteral("The write stopped part-way: the radio now holds an incomplete profile. Write the profile into the radio again.")},
         // Why a serial port cannot be opened, shown below the port error.
         {30101, QStringLiteral("The serial port %s does not exist. Check that the programming cable is plugged in and that its port is chosen.")},
         {30102, QStringLiteral("You have no permission to use the serial port %s.")},
         {30103, QStringLiteral("Its users are the members of the group \"%s\": add your account to it (sudo adduser $USER %s), then log out and log in again.")},
         {30104, QStringLiteral("Ask the administrator of this computer for access to it.")},
         {30105, QStringLiteral("No serial port was found. Connect the programming cable and choose its port.")},
+        {30106, QStringLiteral("%s is not a serial port. Choose the port of the programming cable.")},
+        {30107, QStringLiteral("The radio's replies arrived garbled. Check the programming cable and its connectors.")},
         // Texts of the windows that no message number covers.
         {40001, QStringLiteral("Preference Setting")},
         {40002, QStringLiteral("Serial Port")},

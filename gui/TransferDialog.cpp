@@ -87,7 +87,11 @@ void CTransferDialog::OnFinished(int result)
 void CTransferDialog::OnFailed(int code)
 {
     m_bFailed = true;
-    if (ResultShownAsMessageBox(code)) {
+    if (m_job && m_job->RadioLeftIncomplete()) {
+        // The radio took part of the profile: that, not the line's fault, is the news.
+        SetStatusLine(ResultDialogText(code));
+        CMessageBoxAdapter::Show(WriteIncompleteText(code), kvx::kMbOk | kvx::kMbIconError, this);
+    } else if (ResultShownAsMessageBox(code)) {
         SetStatusLine(QString());
         CMessageBoxAdapter::Show(ResultDialogText(code), kvx::kMbOk | kvx::kMbIconError, this);
     } else {

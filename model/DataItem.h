@@ -52,13 +52,16 @@ public:
     // Changes an attribute through its "SetVal" hook, or stores it directly
     // (booleans as "1"/"0") and answers 0. r1 receives the message id and r2
     // the message-box style of a refusal; n carries the user's confirmation.
-    qint32 SetAttributeValue(const QString& name, const QVariant& value, qint32& r1, qint32 n, qint32& r2);
+    // byRules, when given, tells whether a hook carried the change out.
+    qint32 SetAttributeValue(const QString& name, const QVariant& value, qint32& r1, qint32 n, qint32& r2,
+                             bool* byRules = nullptr);
     bool CanAddChild();
     // The new child in `out`, or null when nothing was added.
     CDataItem* AddNewChild(CDataItem& out);
     CDataItem* AddNewPriScrList(CDataItem& out, const QString& text);
     CDataItem* AddNewPriGrpPrivate(CDataItem& out, const QString& text);
-    qint32 RemoveChildByIndex(int index, qint32& r1, qint32 n, qint32& r2);
+    // The same for a delete through the child's "OnDelete" hook.
+    qint32 RemoveChildByIndex(int index, qint32& r1, qint32 n, qint32& r2, bool* byRules = nullptr);
     bool IsEnabled();
 
     // Queries over the whole profile.

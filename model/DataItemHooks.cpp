@@ -28,7 +28,7 @@ bool RequireBool(const ScriptReturn& result)
 
 }  // namespace
 
-qint32 CDataItem::SetAttributeValue(const QString& name, const QVariant& value, qint32& r1, qint32 n, qint32& r2)
+qint32 CDataItem::SetAttributeValue(const QString& name, const QVariant& value, qint32& r1, qint32 n, qint32& r2, bool* byRules)
 {
     try {
         r1 = 0;
@@ -39,7 +39,10 @@ qint32 CDataItem::SetAttributeValue(const QString& name, const QVariant& value, 
             KVX_RAISE(kMsgMissingAttribute, QStringLiteral("Name='%1'").arg(name), "CDataItem::SetAttributeValue");
 
         QString function;
-        if (GetScriptHandler(attribute, QStringLiteral("SetVal"), function)) {
+        const bool hooked = GetScriptHandler(attribute, QStringLiteral("SetVal"), function);
+        if (byRules)
+            *byRules = hooked;
+        if (hooked) {
             std::vector<ScriptArgument> args{ScriptArgument::FromNode(element), ScriptArgument::FromNode(attribute),
                                              ScriptArgument::FromValue(value), ScriptArgument::IntegerRef(),
                                              ScriptArgument::FromValue(n), ScriptArgument::IntegerRef()};
@@ -114,7 +117,7 @@ CDataItem* CDataItem::AddNew(CDataItem& out, const QString* text, const char* op
     KVX_CATCH_XML(kMsgUnknownError, operation)
 }
 
-qint32 CDataItem::RemoveChildByIndex(int index, qint32& r1, qint32 n, qint32& r2)
+qint32 CDataItem::RemoveChildByIndex(int index, qint32& r1, qint32 n, qint32& r2, bool* byRules)
 {
     try {
         r1 = 0;
@@ -125,7 +128,10 @@ qint32 CDataItem::RemoveChildByIndex(int index, qint32& r1, qint32 n, qint32& r2
             KVX_RAISE(kMsgMissingAttribute, QStringLiteral("Index='%1'").arg(index), "CDataItem::RemoveChildByIndex");
 
         QString function;
-        if (GetScriptHandler(child, QStringLiteral("OnDelete"), function)) {
+        const bool hooked = GetScriptHandler(child, QStringLiteral("OnDelete"), function);
+        if (byRules)
+            *byRules = hooked;
+        if (hooked) {
             std::vector<ScriptArgument> args{ScriptArgument::FromNode(child), ScriptArgument::IntegerRef(),
                                              ScriptArgument::FromValue(n), ScriptArgument::IntegerRef()};
             const ScriptReturn result = CallHook(function, args, QStringLiteral("OnDelete,Node=%1").arg(child.NodeName()),

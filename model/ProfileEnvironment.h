@@ -13,6 +13,7 @@ struct ProfileFileText {
     QString text;
     bool byteForm = false;  // read as code page 1252 (no FF FE mark)
     bool tooLarge = false;  // larger than the reader's limit; nothing was read
+    QString error;          // why not ok: the system's reason, not a regular file, too large
 };
 
 class IProfileEnvironment {
@@ -21,7 +22,8 @@ public:
 
     // The installation folder.
     virtual QString InstallPath() const = 0;
-    // Reads a text file; one larger than maxBytes (when not negative) is not read.
+    // Reads a regular text file; one larger than maxBytes (when not
+    // negative) is not read.
     virtual ProfileFileText ReadTextFile(const QString& path, qint64 maxBytes = -1) const = 0;
     virtual QString UnscrambleXml(const QString& text, bool fromFile) const = 0;
     virtual QString UnscrambleScript(const QString& text, bool fromFile) const = 0;

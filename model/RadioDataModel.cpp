@@ -5,6 +5,7 @@
 
 #include "MessageIds.h"
 #include "ModelErrors.h"
+#include "ProfileFile.h"
 #include "ProfileVersion.h"
 #include "RuleScriptHost.h"
 
@@ -18,10 +19,6 @@ const char* const kLoadProfile = "CRadioDataModel::LoadProfile";
 const char* const kInitialOperaDoc = "CRadioDataModel::InitialOperaDoc";
 
 const QString kTemplateFolder = QStringLiteral("ProfileTemplate");
-
-// No real profile comes near this: 150 contacts with full scroll lists stay
-// below 2 MB. Larger files are refused before they are read.
-const qint64 kMaxProfileFileBytes = 8 * 1024 * 1024;
 
 QString TemplateFolderFile(const IProfileEnvironment& environment, const QString& name)
 {
@@ -55,6 +52,20 @@ XmlSchemaCache CompiledSchema(const QString& schemaText)
     lastText = schemaText;
     lastCache = cache;
     return cache;
+}
+
+// A parser's or validator's reason without the profile namespace that
+// libxml2 puts before every element name.
+QString ReadableReason(QString reason)
+{
+    return reason.remove(QLatin1Char('{') + QLatin1String(kProfileNamespace) + QLatin1Char('}'));
+}
+
+// A text that does not parse or validate: 105 with the parser's reason.
+[[noreturn]] void RaiseParseFailure(const XmlDocument& doc, const QString& tracePrefix, const char* operation)
+{
+    const QString reason = ReadableReason(doc.LastParseError().reason);
+    KVX_RAISE_BECAUSE(kMsgInvalidProfile, reason, tracePrefix + reason, operation);
 }
 
 void SetProfileSelection(XmlDocument& doc)
@@ -137,7 +148,7 @@ bool CRadioDataModel::LoadProfile(const QString& source, bool fromFile)
                 return true;
             }
         }
-        KVX_RAISE(kMsgInvalidProfile, QStringLiteral("File='%1'\nDesc: %2").arg(source, m_spProfileDoc.LastParseError().reason), kLoadProfile);
+        RaiseParseFailure(m_spProfileDoc, QStringLiteral("File='%1'\nDesc: ").arg(source), kLoadProfile);
     } catch (CKVXZOTException& e) {
         m_rootItem.SetNode(XmlNode());
         KVX_RERAISE(e, kLoadProfile);
@@ -167,20 +178,43 @@ void CRadioDataModel::RestoreProfile(const QString& profileXml)
     }
 }
 
+QString CRadioDataModel::CheckStorable(const QString& profileXml) const
+{
+    const char* const operation = "CRadioDataModel::CheckStorable";
+    try {
+        XmlDocument doc = CreateDocument("create Msxml2.DOMDocument.4.0 failed", operation);
+        doc.SetSchemas(m_spProfileDoc.Schemas());
+        SetProfileSelection(doc);
+        if (!doc.LoadXml(profileXml))
+            return ReadableReason(doc.LastParseError().reason);
+        try {
+            ValidateProfile(profileXml);
+        } catch (const CKVXZOTException&) {
+            return QStringLiteral("The clone compatibility version must stay 1.");
+        }
+        const QString version = FirmwareVersionText(doc.SelectSingleNode(QStringLiteral("//dfns:version")));
+        if (m_environment->VersionGroup(version) != m_nGroup)
+            return QStringLiteral("The firmware version %1 does not belong to the profile's model group.").arg(version);
+        return QString();
+    } catch (const XmlError& e) {
+        return e.Description();
+    }
+}
+
 XmlDocument CRadioDataModel::ParseOperaDocument(const QString& text, bool sortLists, const QString& source)
 {
     XmlDocument doc = CreateDocument("create Msxml2.DOMDocument.4.0 failed", kInitialOperaDoc);
     if (!sortLists) {
         ValidateProfile(text);
         if (!doc.LoadXml(text))
-            KVX_RAISE(kMsgInvalidProfile, QStringLiteral("File='%1'\nDesc: %2").arg(source, doc.LastParseError().reason), kInitialOperaDoc);
+            RaiseParseFailure(doc, QStringLiteral("File='%1'\nDesc: ").arg(source), kInitialOperaDoc);
         return doc;
     }
 
     // The lists of a stored profile are put into name order. One parse
     // serves all four sorts and the operation document itself.
     if (!doc.LoadXml(text))
-        KVX_RAISE(kMsgInvalidProfile, doc.LastParseError().reason, "CDataItem::SortXMLChildNodes");
+        RaiseParseFailure(doc, QString(), "CDataItem::SortXMLChildNodes");
     SortProfileLists(doc);
     // The compatibility check reads the text as the sorts leave it.
     ValidateProfile(doc.Xml());
@@ -192,9 +226,9 @@ bool CRadioDataModel::InitialOperaDoc(const QString& source, bool fromFile)
     try {
         if (fromFile) {
             const ProfileFileText file = m_environment->ReadTextFile(source, kMaxProfileFileBytes);
-            if (file.tooLarge)
-                KVX_RAISE(kMsgInvalidProfile, QStringLiteral("File='%1'\nDesc: The file is larger than %2 bytes.").arg(source).arg(kMaxProfileFileBytes),
-                          kInitialOperaDoc);
+            if (!file.ok)
+                KVX_RAISE_BECAUSE(kMsgInvalidProfile, file.error, QStringLiteral("File='%1'\nDesc: %2").arg(source, file.error),
+                                  kInitialOperaDoc);
             m_bByteForm = file.byteForm;
             m_spOperaDoc = ParseOperaDocument(m_environment->UnscrambleXml(file.text, file.byteForm), true, source);
         } else {
@@ -235,7 +269,7 @@ void CRadioDataModel::SortProfileLists(QString& text)
 {
     XmlDocument doc = CreateDocument("create Msxml2.DOMDocument.4.0 failed", "CDataItem::SortXMLChildNodes");
     if (!doc.LoadXml(text))
-        KVX_RAISE(kMsgInvalidProfile, doc.LastParseError().reason, "CDataItem::SortXMLChildNodes");
+        RaiseParseFailure(doc, QString(), "CDataItem::SortXMLChildNodes");
     SortProfileLists(doc);
     text = doc.Xml();
 }

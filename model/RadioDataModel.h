@@ -48,6 +48,12 @@ public:
     // keeping the model group, its added fields and the rule script: the
     // undo of an edit. Raises 105 when the text does not parse or validate.
     void RestoreProfile(const QString& profileXml);
+    // Whether a profile document's text (GetProfileXml, with the views'
+    // changes) could be stored and opened again as this profile: it parses and the schema
+    // accepts it, its compatibility value is the supported one and its
+    // firmware version still belongs to the profile's model group. Empty
+    // when it could; otherwise the reason, for the user.
+    QString CheckStorable(const QString& profileXml) const;
     // The compatibility check on raw profile text: false when the text has no
     // clone_compatibility_version, true for "1", raises 10156 otherwise.
     static bool ValidateProfile(const QString& text);

@@ -130,8 +130,10 @@ bool ReadCodeplugTransfer(VirtualCP& target, const QString& portName)
     return true;
 }
 
-bool WriteCodeplugTransfer(const VirtualCP& source, const QString& portName)
+bool WriteCodeplugTransfer(const VirtualCP& source, const QString& portName, bool* radioChanged)
 {
+    if (radioChanged)
+        *radioChanged = false;
     CTransferFrame frame(portName);
     RadioProtocol& protocol = frame.Protocol();
     CTransferState& state = frame.State();
@@ -182,6 +184,9 @@ bool WriteCodeplugTransfer(const VirtualCP& source, const QString& portName)
         frame.Fail(code);
         return false;
     }
+    // From here on the radio's old content is partly replaced.
+    if (radioChanged)
+        *radioChanged = true;
     frame.Progress(60);
 
     // Contacts kind by kind, one running number across the kinds, each kind

@@ -234,7 +234,9 @@ int CDeviceJob::RunCommand()
             std::lock_guard lock(m_mutex);
             image = m_writeImage;
         }
-        done = WriteCodeplugTransfer(image, m_strPort);
+        bool radioChanged = false;
+        done = WriteCodeplugTransfer(image, m_strPort, &radioChanged);
+        m_bRadioIncomplete = !done && radioChanged;
     }
     return done ? kResultOk : LastFailure(kResultOperationFailed);
 }

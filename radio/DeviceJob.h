@@ -68,6 +68,9 @@ public:
     const VirtualCP& ReadImage() const { return m_readImage; }
     // After a successful ReadPrivateId: the received ID.
     const QString& PrivateId() const { return m_strPrivateId; }
+    // After a failed or cancelled Write: the radio had taken at least one
+    // record and now holds an incomplete profile (WriteIncompleteText).
+    bool RadioLeftIncomplete() const { return m_bRadioIncomplete; }
 
     // The texts and message-box style of a transfer question: -2 (10031) and
     // -1 (10030) Yes/No, anything else "Unknown Warning!" (10032) with OK.
@@ -140,4 +143,5 @@ private:
     VirtualCP m_readImage;
     QString m_strPrivateId;
     int m_nResult = 0;
+    bool m_bRadioIncomplete = false;
 };

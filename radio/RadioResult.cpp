@@ -105,6 +105,7 @@ QString PortProblemText(const QString& portName)
     case kvx::serial::PortAccess::None: return QString();
     case kvx::serial::PortAccess::Missing:
         return portName.isEmpty() ? LoadStr(kMsgNoPort) : LoadStr(kMsgPortMissing).replace(QStringLiteral("%s"), portName);
+    case kvx::serial::PortAccess::NotSerial: return LoadStr(kMsgPortNotSerial).replace(QStringLiteral("%s"), portName);
     case kvx::serial::PortAccess::NoPermission: break;
     }
     const QString remedy = access.group.isEmpty() ? LoadStr(kMsgPortAskAdministrator)
@@ -115,4 +116,9 @@ QString PortProblemText(const QString& portName)
 bool ResultShownAsMessageBox(int code)
 {
     return code == kResultTextConversion;
+}
+
+QString WriteIncompleteText(int code)
+{
+    return LoadStr(kMsgWriteIncomplete) + QLatin1Char('\n') + ResultMainWindowText(code);
 }

@@ -30,6 +30,10 @@ QString ResultDialogText(int code);
 // Text the main window (and the command-line tool) shows for a result code,
 // with the same second line.
 QString ResultMainWindowText(int code);
+// A write that failed (code) after the radio had taken a record: message
+// 30004, the radio holds an incomplete profile, with the failure's own text
+// on a second line.
+QString WriteIncompleteText(int code);
 // Why the port cannot be opened, with the remedy (plugging in the cable,
 // membership of the group that owns the device); empty when its device file
 // shows no reason, as for a port in use.

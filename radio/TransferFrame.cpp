@@ -1,6 +1,8 @@
 #include "TransferFrame.h"
 
+#include "MessageIds.h"
 #include "RadioResult.h"
+#include "StringTable.h"
 
 CTransferFrame::CTransferFrame(const QString& portName)
     : m_state(CTransferState::Instance()), m_lock(m_state.TransferLock())
@@ -41,5 +43,8 @@ void CTransferFrame::Fail(int code)
     if (m_state.TransferFailed() || m_bCancelReported)
         return;
     m_state.SetFailed(true);
+    // On an open port the port error means replies whose checksum never matched.
+    if (code == kResultPortError && m_port && m_port->IsOpen() && m_port->LastError() == 0)
+        m_state.SetPortProblem(LoadStr(kMsgRepliesGarbled));
     m_state.Post(TransferMessageKind::Failed, code);
 }

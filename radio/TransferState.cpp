@@ -109,6 +109,12 @@ std::unique_ptr<ICommPort> CTransferState::CreatePort(const QString& portName)
     return port;
 }
 
+void CTransferState::SetPortProblem(const QString& problem)
+{
+    std::lock_guard lock(m_mutex);
+    m_strPortProblem = problem;
+}
+
 QString CTransferState::PortProblem() const
 {
     std::lock_guard lock(m_mutex);

@@ -86,6 +86,9 @@ public:
     // Why the latest port could not be opened (PortProblemText); empty when
     // it opened or no reason is known.
     QString PortProblem() const;
+    // The port opened, but the radio's replies came garbled: that is the
+    // reason below the port error then.
+    void SetPortProblem(const QString& problem);
 
 private:
     CTransferState() = default;

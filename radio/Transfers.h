@@ -32,8 +32,10 @@ bool ReadPrivateIdOverAir(QString& textOut, const QString& portName);
 
 // The radio's whole content into target, which is changed only on success.
 bool ReadCodeplugTransfer(VirtualCP& target, const QString& portName);
-// Settings, contacts and messages of source into the radio.
-bool WriteCodeplugTransfer(const VirtualCP& source, const QString& portName);
+// Settings, contacts and messages of source into the radio. radioChanged,
+// when given, tells after a failure whether the radio had already taken a
+// record, so that it now holds an incomplete profile.
+bool WriteCodeplugTransfer(const VirtualCP& source, const QString& portName, bool* radioChanged = nullptr);
 
 // "R5E.08.00": phase letter, then release, version and revision, the text
 // the settings documents map to a model group.

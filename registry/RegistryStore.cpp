@@ -1,5 +1,6 @@
 #include "RegistryStore.h"
 
+#include <QFile>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -231,6 +232,21 @@ QString RegistryStore::Location(Hive hive) const
 {
     auto settings = OpenSettings(hive == Hive::Machine ? m_machineFile : m_userFile, hive);
     return settings->fileName();
+}
+
+RegistryStore::Repair RegistryStore::RepairDamaged(Hive hive)
+{
+    QString file;
+    {
+        auto settings = OpenSettings(hive == Hive::Machine ? m_machineFile : m_userFile, hive);
+        if (settings->status() != QSettings::FormatError)
+            return Repair::Sound;
+        file = settings->fileName();
+    }
+    const QString copy = file + QStringLiteral(".damaged");
+    if (QFile::exists(copy) && !QFile::remove(copy))
+        return Repair::Unrepairable;
+    return QFile::rename(file, copy) ? Repair::Repaired : Repair::Unrepairable;
 }
 
 }  // namespace kvx::registry

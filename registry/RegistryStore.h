@@ -51,6 +51,13 @@ public:
     // Where the scope's data lives (a file name or a registry root).
     QString Location(Hive hive) const;
 
+    // A scope whose file cannot be read (damaged) is moved aside to
+    // "<file>.damaged", replacing an older copy, so that the scope starts
+    // afresh and loses nothing for good. Sound, Repaired, or Unrepairable when
+    // the damaged file cannot be moved.
+    enum class Repair { Sound, Repaired, Unrepairable };
+    Repair RepairDamaged(Hive hive);
+
 private:
     QString m_machineFile;
     QString m_userFile;

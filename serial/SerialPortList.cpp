@@ -110,8 +110,10 @@ PortAccess CheckPortAccess(const QString& portName)
     struct stat status {};
     if (::stat(path.constData(), &status) != 0)
         return {errno == EACCES ? PortAccess::NoPermission : PortAccess::Missing, QString()};
-    if (::access(path.constData(), R_OK | W_OK) == 0 || errno != EACCES)
-        return {};
+    if (::access(path.constData(), R_OK | W_OK) == 0 || errno != EACCES) {
+        // A file or a folder given as the port is no device at all.
+        return S_ISCHR(status.st_mode) ? PortAccess{} : PortAccess{PortAccess::NotSerial, QString()};
+    }
     const bool groupGrants = status.st_gid != 0 && (status.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
     return {PortAccess::NoPermission, groupGrants ? GroupName(status.st_gid) : QString()};
 }

@@ -34,7 +34,7 @@ PortDescriber SetPortDescriber(PortDescriber describer);
 
 // Why a port cannot be opened, as far as its device file tells.
 struct PortAccess {
-    enum Problem { None, Missing, NoPermission };
+    enum Problem { None, Missing, NoPermission, NotSerial };
     Problem problem = None;
     // For NoPermission: the group that owns the device when membership of it
     // grants access (read and write for the group, not the root group).

@@ -30,10 +30,15 @@ void RefuseDoctype(void* userData, const xmlChar* /*name*/, const xmlChar* /*ext
     xmlStopParser(ctxt);
 }
 
+bool IsSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
 bool IsWhitespaceOnly(const xmlChar* text)
 {
     for (const xmlChar* c = text; c && *c; ++c) {
-        if (*c != ' ' && *c != '\t' && *c != '\r' && *c != '\n') {
+        if (!IsSpace(static_cast<char>(*c))) {
             return false;
         }
     }
@@ -82,6 +87,81 @@ void DropWhitespaceText(xmlNodePtr parent, bool preserve)
     }
 }
 
+// libxml2 checks each attribute of an element against all before it and
+// each namespace declaration against those in scope, so a single element
+// with 200,000 attributes, or a document with 380,000 declarations, costs
+// minutes; and every node costs the data model some microseconds on each of
+// its passes. The largest profile (150 contacts with full scroll lists) has
+// about 25,000 elements, 30,000 attributes and 50 attributes on one
+// element, the settings documents far less; more structure than these
+// limits is refused before the parser sees it.
+constexpr int kMaxAttributesPerElement = 100;
+constexpr int kMaxAttributes = 100000;
+constexpr int kMaxNodes = 100000;   // elements, comments, instructions, CDATA sections
+constexpr int kMaxNamespaceDeclarations = 64;
+
+// Finds the end of a construct that cannot nest ("-->", "?>", "]]>"); the
+// end of the text when there is none.
+qsizetype SkipPast(const QByteArray& text, qsizetype from, const char* end)
+{
+    const qsizetype at = text.indexOf(end, from);
+    return at < 0 ? text.size() : at + static_cast<qsizetype>(qstrlen(end));
+}
+
+// A linear scan of the start tags: the reason when one holds too many
+// attributes or the document too many namespace declarations; empty when not.
+QString ExcessiveStructure(const QByteArray& text)
+{
+    int declarations = 0;
+    int allAttributes = 0;
+    int nodes = 0;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n) {
+        const qsizetype open = text.indexOf('<', i);
+        if (open < 0)
+            break;
+        const QByteArrayView head = QByteArrayView(text).sliced(open);
+        if (!head.startsWith("</") && ++nodes > kMaxNodes)
+            return QStringLiteral("The document has more than %1 elements, comments and instructions.").arg(kMaxNodes);
+        if (head.startsWith("<!--")) {
+            i = SkipPast(text, open + 4, "-->");
+        } else if (head.startsWith("<![CDATA[")) {
+            i = SkipPast(text, open + 9, "]]>");
+        } else if (head.startsWith("<?")) {
+            i = SkipPast(text, open + 2, "?>");
+        } else if (head.startsWith("<!") || head.startsWith("</")) {
+            i = SkipPast(text, open + 2, ">");
+        } else {
+            // A start tag: every '=' outside a quoted value is an attribute.
+            int attributes = 0;
+            char quote = 0;
+            qsizetype k = open + 1;
+            for (; k < n; ++k) {
+                const char c = text[k];
+                if (quote) {
+                    if (c == quote)
+                        quote = 0;
+                } else if (c == '"' || c == '\'') {
+                    quote = c;
+                } else if (c == '>') {
+                    break;
+                } else if (c == '=') {
+                    if (++attributes > kMaxAttributesPerElement)
+                        return QStringLiteral("An element has more than %1 attributes.").arg(kMaxAttributesPerElement);
+                    if (++allAttributes > kMaxAttributes)
+                        return QStringLiteral("The document has more than %1 attributes.").arg(kMaxAttributes);
+                } else if (c == 'x' && IsSpace(text[k - 1]) && QByteArrayView(text).sliced(k).startsWith("xmlns")) {
+                    if (++declarations > kMaxNamespaceDeclarations)
+                        return QStringLiteral("The document has more than %1 namespace declarations.").arg(kMaxNamespaceDeclarations);
+                }
+            }
+            i = k + 1;
+        }
+    }
+    return QString();
+}
+
 }  // namespace
 
 xmlDocPtr ParseSafely(const QString& text, ParseError& error)
@@ -92,6 +172,13 @@ xmlDocPtr ParseSafely(const QString& text, ParseError& error)
     if (utf8.isEmpty()) {
         error.errorCode = XML_ERR_DOCUMENT_EMPTY;
         error.reason = QStringLiteral("The document is empty.");
+        return nullptr;
+    }
+
+    const QString excessive = ExcessiveStructure(utf8);
+    if (!excessive.isEmpty()) {
+        error.errorCode = XML_ERR_USER_STOP;
+        error.reason = excessive;
         return nullptr;
     }
 

@@ -5,12 +5,14 @@
 #include "AppProfileEnvironment.h"
 #include "KVXZOTApp.h"
 #include "KVXZOTDoc.h"
+#include "KVXZOTException.h"
 #include "Messages.h"
 #include "RadioDataModel.h"
 #include "RadioSimulator.h"
 #include "MachineDefaults.h"
 #include "TextFiles.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <libxml/parser.h>
@@ -125,5 +127,48 @@ void BM_GetVirtualCPData(benchmark::State& state)
     }
 }
 BENCHMARK(BM_GetVirtualCPData)->Unit(benchmark::kMillisecond);
+
+// The costliest inputs opening still parses: each shape at the parser's
+// limits or at the file size limit, put into the maximal profile, stored
+// plain in the byte form. Each must stay well below a second.
+void BM_OpenHostileShape(benchmark::State& state)
+{
+    Fixture& f = TheFixture();
+    static const char* const kShapes[] = {"elements", "attributes", "long value", "character references", "comments"};
+    const int shape = int(state.range(0));
+    state.SetLabel(kShapes[shape]);
+    constexpr int kNodes = 99000;
+    constexpr qsizetype kBytes = 8 * 1024 * 1024 - 256 * 1024;
+    QString inner;
+    switch (shape) {
+    case 0: inner = QStringLiteral("<e/>").repeated(kNodes); break;
+    case 1: {
+        QString attributes;
+        for (int i = 0; i < 100; ++i)
+            attributes += QStringLiteral(" a%1=\"v\"").arg(i);
+        inner = (QStringLiteral("<e") + attributes + QStringLiteral("/>")).repeated(900);
+        break;
+    }
+    case 2: inner = QStringLiteral("<e a=\"%1\"/>").arg(QString(kBytes, QLatin1Char('x'))); break;
+    case 3: inner = QStringLiteral("<t>%1</t>").arg(QStringLiteral("&#233;&amp;").repeated(kBytes / 11)); break;
+    default: inner = QStringLiteral("<!--c-->").repeated(kNodes); break;
+    }
+    QString text = f.profileText;
+    text.replace(QStringLiteral("</KVXProfile>"), inner + QStringLiteral("</KVXProfile>"));
+    const QString path = f.dir.filePath(QStringLiteral("hostile.jub"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(EncodeCp1252(text)) != text.size())
+        state.SkipWithError("setup failed");
+    file.close();
+    CRadioDataModel model(CAppProfileEnvironment::Instance());
+    for (auto _ : state) {
+        try {
+            model.LoadProfile(path, true);
+        } catch (const CKVXZOTException&) {
+            // Refused, as most of them are: the time until then counts.
+        }
+    }
+}
+BENCHMARK(BM_OpenHostileShape)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace

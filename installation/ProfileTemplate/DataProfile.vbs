@@ -65,11 +65,14 @@ Function ContactRoom(anyNode)
     ContactRoom = capacity - AllContacts(anyNode).length
 End Function
 
+' Printable ISO-8859-1 only: control characters can neither be shown by the
+' radio nor stored in the profile file.
 Function IsLatin1(text)
-    Dim i
+    Dim i, c
     IsLatin1 = True
     For i = 1 To Len(text)
-        If AscW(Mid(text, i, 1)) > 255 Or AscW(Mid(text, i, 1)) < 0 Then
+        c = AscW(Mid(text, i, 1))
+        If c > 255 Or c < 32 Or (c >= 127 And c <= 159) Then
             IsLatin1 = False
             Exit Function
         End If

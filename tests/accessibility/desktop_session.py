@@ -16,7 +16,7 @@ AT_SPI_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 
 def missing_tools():
     """What this machine lacks to run such a session, as a list of names."""
-    missing = [tool for tool in ("Xvfb", "dbus-daemon") if not shutil.which(tool)]
+    missing = [tool for tool in ("Xvfb", "dbus-daemon", "dbus-send") if not shutil.which(tool)]
     if not os.path.exists(AT_SPI_LAUNCHER):
         missing.append(AT_SPI_LAUNCHER)
     try:
@@ -77,11 +77,29 @@ class DesktopSession:
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
 
         self.start([AT_SPI_LAUNCHER, "--launch-immediately"], stderr=subprocess.DEVNULL)
+        # A program started before the accessibility bus and its registry
+        # answer stays invisible to the test for its whole life.
+        address = self.wait_for_reply(["--session", "--dest=org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
+                                      "the accessibility bus")
+        address = address.split('"')[1]
+        self.wait_for_reply(["--bus=" + address, "--dest=org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root",
+                             "org.freedesktop.DBus.Peer.Ping"], "the accessibility registry")
         os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         os.environ["QT_ACCESSIBILITY"] = "1"
         os.environ.pop("QT_QPA_PLATFORM", None)
-        time.sleep(0.5)
         return self
+
+    @staticmethod
+    def wait_for_reply(call, what):
+        """Repeats a D-Bus call until it is answered; the reply's text."""
+        deadline = time.monotonic() + 20
+        while True:
+            reply = subprocess.run(["dbus-send", "--print-reply"] + call, capture_output=True, text=True)
+            if reply.returncode == 0:
+                return reply.stdout
+            if time.monotonic() > deadline:
+                raise SessionUnavailable("%s did not answer: %s" % (what, reply.stderr.strip()))
+            time.sleep(0.1)
 
     def start_display(self):
         """Xvfb on the first free display; the display must take a client

@@ -22,6 +22,9 @@ NAMED_ROLES = {"push button", "check box", "radio button", "text", "combo box", 
 SKIP_NOTE = "skipped.txt"  # in the test's working folder, read by scripts/test.sh
 KEY_DOWN = 0xFF54   # the Down key's X keysym
 KEY_RIGHT = 0xFF53  # the Right key's X keysym
+KEY_TAB = 0xFF09
+KEY_F2 = 0xFFBF
+KEY_RETURN = 0xFF0D
 
 
 class Failure(AssertionError):
@@ -174,6 +177,11 @@ def reopen(d, frame, path):
     return d.window("frame", "[%s]" % os.path.basename(path))
 
 
+def save(d, frame):
+    d.menu(frame, "File", "Save")
+    wait_for(lambda: d.find(frame, "label", "Modified") is None, "the profile saved")
+
+
 def walk_tree(d, frame, limit=14):
     """Moves through the profile tree from the keyboard, as a screen reader
     user does: a click on its first item, then the Down key, item by item;
@@ -220,10 +228,74 @@ def select_node(d, frame, name):
     wait_for(lambda: "selected" in d.states(item), "tree item %r selected" % name)
 
 
+def key(d, keysym):
+    d.pyatspi.Registry.generateKeyboardEvent(keysym, None, d.pyatspi.KEY_SYM)
+
+
+def type_field(d, frame, field, text):
+    """Types into a form field and leaves it with Tab, which commits it."""
+    field.queryComponent().grabFocus()
+    wait_for(lambda: "focused" in d.states(field), "the field %r focused" % field.name)
+    d.set_text(field, text)
+    key(d, KEY_TAB)
+
+
+def add_contact(d, frame, folder, button, name):
+    """Adds a contact from its folder's view and names it in its own view."""
+    select_node(d, frame, folder)
+    d.press(d.need(frame, "push button", button))
+    field = wait_for(lambda: next((n for n in d.find_all(frame, "text", "Name") if "focused" in d.states(n)), None),
+                     "the new contact's name field")
+    type_field(d, frame, field, name)
+    tree_item(d, frame, name)
+
+
+def edit_contacts(d, frame):
+    """A private added, given its ID, renamed in the tree with F2 and put into
+    a new private group; another private added and deleted again."""
+    add_contact(d, frame, "Privates", "Add Privates", "Zed Zulu")
+    type_field(d, frame, d.need(frame, "text", "ID"), "10000321")
+
+    select_node(d, frame, "Zed Zulu")
+    key(d, KEY_F2)
+    # The label editor opens on the key press itself, with the whole name
+    # selected: the keys that follow replace it.
+    d.pyatspi.Registry.generateKeyboardEvent(0, "Zoe Zulu", d.pyatspi.KEY_STRING)
+    key(d, KEY_RETURN)
+    tree_item(d, frame, "Zoe Zulu")
+
+    add_contact(d, frame, "Privates", "Add Privates", "Temp")
+    click(d, d.need(frame, "push button", "Delete Current Contact"))
+    d.message_box("Deleting this Private contact", "OK")
+    wait_for(lambda: d.find(profile_tree(d, frame), "table cell", "Temp") is None, "Temp deleted")
+
+    add_contact(d, frame, "Private Groups", "Add Private Group", "Night Shift")
+    candidates = d.need(frame, "list", "All Privates")
+    click(d, wait_for(lambda: next((c for c in candidates if c.name.startswith("Zoe Zulu")), None), "Zoe Zulu offered"))
+    add = d.need(frame, "push button", "Add >>")
+    wait_for(lambda: "enabled" in d.states(add), "Add >> enabled")
+    click(d, add)
+    members = d.need(frame, "list", "Group Members")
+    wait_for(lambda: any(c.name.startswith("Zoe Zulu") for c in members), "Zoe Zulu a member")
+
+
+def check_contacts(d, frame):
+    """The edits of edit_contacts, read back from the reopened file."""
+    tree = profile_tree(d, frame)
+    if d.find(tree, "table cell", "Temp") or d.find(tree, "table cell", "Zed Zulu"):
+        raise Failure("a deleted or renamed private came back")
+    select_node(d, frame, "Zoe Zulu")
+    field = d.need(frame, "text", "ID")
+    wait_for(lambda: field.queryText().getText(0, -1) == "10000321", "the private's ID read back")
+    select_node(d, frame, "Night Shift")
+    members = d.need(frame, "list", "Group Members")
+    wait_for(lambda: any(c.name.startswith("Zoe Zulu") for c in members), "Zoe Zulu still a member")
+
+
 def open_scan_list(d, frame):
     """The Scan List folder starts collapsed: opens it from the keyboard."""
     select_node(d, frame, "Scan List")
-    d.pyatspi.Registry.generateKeyboardEvent(KEY_RIGHT, None, d.pyatspi.KEY_SYM)
+    key(d, KEY_RIGHT)
 
 
 def edit_settings_and_scan_list(d, frame):
@@ -321,10 +393,15 @@ def run(args):
         # Stored scrambled, in the single-byte form it was read in.
         wait_for(lambda: file_start(profile, 2) == b"\x8f\x8c", "the profile saved")
 
-        # A settings change and a scan-list edit survive saving and opening again.
+        # Contact edits survive saving and opening again.
+        edit_contacts(d, frame)
+        save(d, frame)
         frame = reopen(d, frame, profile)
+        check_contacts(d, frame)
+
+        # A settings change and a scan-list edit survive saving and opening again.
         edit_settings_and_scan_list(d, frame)
-        d.menu(frame, "File", "Save")
+        save(d, frame)
         frame = reopen(d, frame, profile)
         check_settings_and_scan_list(d, frame)
         close_profile(d, frame)

@@ -2,6 +2,7 @@
 #include "Messages.h"
 #include "TestSettings.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using kvx::registry::Hive;
@@ -81,7 +82,30 @@ TEST_F(ConfigStoreTest, UnwritableUserStoreIsFatal)
         std::make_unique<kvx::registry::RegistryStore>(m_settings.MachineFile(), QStringLiteral("/proc/kvx-no-such/user.ini")));
     EXPECT_FALSE(InitConfiguration());
     ASSERT_EQ(m_messages.size(), 1);
-    EXPECT_EQ(m_messages.first(), QStringLiteral("Fatal registry error. Please reinstall ZOT."));
+    // The message names the file that cannot be written.
+    EXPECT_EQ(m_messages.first(), QStringLiteral("Fatal registry error. Please reinstall ZOT.\n"
+                                                 "The user settings file /proc/kvx-no-such/user.ini cannot be written."));
+}
+
+TEST_F(ConfigStoreTest, ADamagedUserStoreIsSetAsideAndRebuilt)
+{
+    m_settings.Store().WriteString(Hive::Machine, kAppKey, QStringLiteral("DefaultLanguage"), QStringLiteral("German"));
+    const QByteArray damaged("[Software\x00\xFF\nCurrentLanguage=\"unterminated\n[[[\n\x01\x02");
+    QFile user(m_settings.UserFile());
+    ASSERT_TRUE(user.open(QIODevice::WriteOnly));
+    user.write(damaged);
+    user.close();
+
+    ASSERT_TRUE(InitConfiguration()) << m_messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(GetCurrentLanguage(), QStringLiteral("German"));
+    QFile copy(m_settings.UserFile() + QStringLiteral(".damaged"));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), damaged);
+
+    // A second start finds a sound store and keeps it.
+    ASSERT_TRUE(SetCurrentLanguage(QStringLiteral("French")));
+    ASSERT_TRUE(InitConfiguration());
+    EXPECT_EQ(GetCurrentLanguage(), QStringLiteral("French"));
 }
 
 TEST_F(ConfigStoreTest, ReadsAreEmptyOrMinusOneWhenValuesAreMissing)

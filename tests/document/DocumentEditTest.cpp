@@ -1,27 +1,16 @@
 // The document's edit path: outcomes, the modified flag, undo and redo, and
 // the document's own message sink.
 
-#include "ModelTestSupport.h"
+#include "TemplateDocumentTest.h"
 
-#include "KVXZOTDoc.h"
 #include "RadioSimulator.h"
 
 #include <QUndoStack>
 
 namespace {
 
-class DocumentEditTest : public ModelTest {
+class DocumentEditTest : public TemplateDocumentTest {
 protected:
-    void SetUp() override
-    {
-        ModelTest::SetUp();
-        ASSERT_TRUE(doc.OnNewDocument(TemplatePath(QStringLiteral("KVX30")))) << m_messages.join(QLatin1Char('\n')).toStdString();
-        doc.SetMessageSink([this](const QString& text, unsigned) {
-            sunk << text;
-            return int(kvx::kIdOk);
-        });
-    }
-
     CDataItem Folder(const QString& name)
     {
         CDataItem contacts, folder;
@@ -60,9 +49,6 @@ protected:
         return {};
     }
     QString Xml() { return doc.GetDataModel().GetProfileXml(); }
-
-    CKVXZOTDoc doc;
-    QStringList sunk;
 };
 
 TEST_F(DocumentEditTest, EachOutcomeKind)

@@ -231,6 +231,27 @@ TEST_F(DeviceCommandsTest, WriteSendsTheProfileAndAnOlderRadioAsksFirst)
     EXPECT_TRUE(RadioReceived(RadioProtocol::kEndWrite));
 }
 
+TEST_F(DeviceCommandsTest, AWriteCutOffPartWaySaysTheRadioHoldsAnIncompleteProfile)
+{
+    Serve(CRadioSimulator::FullContent());
+    Seen seen;
+    FinishTransferDialog(seen);
+    RunDevice(DeviceRead);
+    ASSERT_EQ(Frame().Children().size(), 1);
+
+    // The radio refuses its tenth contact record, after taking the settings
+    // and nine contacts: the message says so above the transfer's failure.
+    radio->SetReplyFilter([n = 0](quint8 op, quint8&, QByteArray& data) mutable {
+        if (op == RadioProtocol::kWriteContact && ++n == 10)
+            data = QByteArray("Q") + char(op) + char(0x01);
+    });
+    messages.ExpectText(WriteIncompleteText(kResultOperationFailed));
+    FinishTransferDialog(seen);
+    RunDevice(DeviceWrite);
+    EXPECT_TRUE(radio->WriteIncomplete());
+    radio->SetReplyFilter({});
+}
+
 TEST_F(DeviceCommandsTest, ThePasswordIsAskedUntilItIsRightAndCancelStops)
 {
     VirtualCP content = CRadioSimulator::DefaultContent();

@@ -102,7 +102,7 @@ TEST_F(StartupTest, OpensEveryFileNamedOnTheCommandLineAndReportsTheOnesThatFail
 {
     const QString good = TempPath(QStringLiteral("Fleet.jub"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(KVX_INSTALLATION_DIR "/ProfileTemplate/KVX30.jub"), good));
-    messages.Expect(105);
+    messages.ExpectText(LoadStr(105) + QStringLiteral("\nNo such file or directory"));
     CMainFrame* frame = Start({TempPath(QStringLiteral("missing.jub")), good});
     ASSERT_NE(frame, nullptr);
     ASSERT_EQ(frame->Children().size(), 1);

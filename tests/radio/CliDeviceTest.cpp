@@ -7,9 +7,11 @@
 #include "PtyRadioServer.h"
 #include "RadioResult.h"
 #include "RadioTestSupport.h"
+#include "StringTable.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 
 class CliDeviceTest : public ::testing::Test {
 protected:
@@ -99,6 +101,28 @@ TEST_F(CliDeviceTest, QuestionsAreAnsweredNoWithoutATerminalAndYesWithYes)
     r = Run({QStringLiteral("write"), path, QStringLiteral("--yes")});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(radio->Content().contacts[0].pid, QStringLiteral("10000999"));
+}
+
+TEST_F(CliDeviceTest, AProfileOfANewerGroupThanTheRadioIsAskedAboutFirst)
+{
+    VirtualCP older = CRadioSimulator::DefaultContent();
+    older.version.firmware_version = 5;   // R5E.05.00: model group 2
+    Serve(older);
+    QString text;
+    CDataAdaptor::VirtualCP2XML(CRadioSimulator::DefaultContent(), text);   // group 3
+    const QString path = dir.filePath(QStringLiteral("newer.xml"));
+    ASSERT_TRUE(WriteProfileText(path, text));
+    const QString question = LoadStr(10031);
+
+    CliResult r = Run({QStringLiteral("write"), path});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(question + QStringLiteral(" [no: not a terminal]"))) << r.err.toStdString();
+    const std::vector<quint8> commands = radio->ReceivedCommands();
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), quint8(0x29)), 0) << "nothing is written after No";
+
+    r = Run({QStringLiteral("write"), path, QStringLiteral("--yes")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err.count(question), 1) << "asked once, not again by the transfer";
 }
 
 TEST_F(CliDeviceTest, FailuresPrintTheirTextAndTheConfiguredPortIsUsedWithoutPort)

@@ -9,6 +9,7 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <tuple>
 
 namespace {
 
@@ -139,6 +140,30 @@ TEST_F(DeviceJobTest, AWriteGoesOnOnlyWithItsImage)
     QObject::connect(job.get(), &CDeviceJob::identified, job.get(), [&] { job->proceed(); });
     EXPECT_EQ(Run(*job), kResultUserCanceled);
     EXPECT_FALSE(RadioGotAWrite());
+}
+
+TEST_F(DeviceJobTest, AWriteCutOffAfterItsFirstRecordSaysTheRadioIsIncomplete)
+{
+    // Refused at the settings (0x29), nothing of the radio changed; at the
+    // tenth contact (0x31), the radio holds part of the new profile.
+    for (const auto& [opcode, refusedAt, incomplete] : {std::tuple{0x29, 1, false}, std::tuple{0x31, 10, true}}) {
+        SCOPED_TRACE(opcode);
+        radio.SetReplyFilter([opcode = opcode, refusedAt = refusedAt, n = 0](quint8 op, quint8&, QByteArray& data) mutable {
+            if (op == opcode && ++n == refusedAt)
+                data = QByteArray("Q") + char(op) + char(0x01);
+        });
+        auto job = Job(CDeviceJob::Command::Write, 2);
+        QObject::connect(job.get(), &CDeviceJob::identified, job.get(), [&] { job->proceed(CRadioSimulator::FullContent()); });
+        QObject::connect(job.get(), &CDeviceJob::question, job.get(), [&] { job->answer(true); });
+        const int result = Run(*job);
+        EXPECT_NE(result, kResultOk);
+        EXPECT_EQ(job->RadioLeftIncomplete(), incomplete);
+        if (incomplete) {
+            EXPECT_EQ(WriteIncompleteText(result), LoadStr(30004) + QLatin1Char('\n') + ResultMainWindowText(result));
+            EXPECT_TRUE(LoadStr(30004).contains(QStringLiteral("incomplete profile")));
+        }
+    }
+    radio.SetReplyFilter({});
 }
 
 TEST_F(DeviceJobTest, AnAlreadyAcceptedUnsupportedProfileIsNotAskedAgain)

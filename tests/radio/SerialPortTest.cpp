@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <cstdio>
 #include <fcntl.h>
 #include <grp.h>
@@ -146,12 +147,37 @@ TEST_F(SerialPortTest, APortThatCannotBeOpenedTellsWhyBelowThePortError)
     EXPECT_TRUE(lines[1].contains(QStringLiteral("/nonexistent/kvx-radio does not exist"))) << lines[1].toStdString();
     EXPECT_EQ(ResultDialogText(kResultPortError).section(QLatin1Char('\n'), 1), lines[1]);
 
+    // A file or a folder in place of the port is no serial port.
+    QTemporaryFile regular;
+    ASSERT_TRUE(regular.open());
+    for (const QString& notAPort : {regular.fileName(), QStringLiteral("/tmp")}) {
+        EXPECT_FALSE(ResetRadioTransfer(notAPort));
+        EXPECT_EQ(ResultMainWindowText(kResultPortError), portError + QLatin1Char('\n') + notAPort + QStringLiteral(" is not a serial port. Choose the port of the programming cable."));
+    }
+
     EXPECT_FALSE(ResetRadioTransfer(QString()));
     EXPECT_TRUE(ResultMainWindowText(kResultPortError).endsWith(QStringLiteral("No serial port was found. Connect the programming cable and choose its port.")));
 
     PtyPair pty;
     EXPECT_FALSE(ResetRadioTransfer(pty.path)) << "nobody answers";
     EXPECT_EQ(ResultMainWindowText(kResultPortError), portError);
+    state.SetTimings({});
+}
+
+TEST_F(SerialPortTest, GarbledRepliesOnAnOpenPortSayWhyBelowThePortError)
+{
+    CTransferState& state = CTransferState::Instance();
+    state.SetTimings({5, 20, 0, 0, 0});
+    // A well-formed reply whose checksum is off by one, for each of the three attempts.
+    const QByteArray garbled("\x50\xF3\x41\x50\xAA\x30", 6);
+    state.SetPortFactory([&](const QString&, const TransferTimings&) -> std::unique_ptr<ICommPort> {
+        auto port = std::make_unique<ScriptedPort>();
+        port->incoming = garbled.repeated(3);
+        return port;
+    });
+    EXPECT_FALSE(ResetRadioTransfer(QStringLiteral("cable")));
+    EXPECT_EQ(ResultMainWindowText(kResultPortError), LoadStr(10155) + QLatin1Char('\n') + LoadStr(30107));
+    state.SetPortFactory({});
     state.SetTimings({});
 }
 

@@ -14,12 +14,13 @@ struct Result {
 
 class RunScriptCli : public ::testing::Test {
 protected:
-    QString Write(const QString& text)
+    QString Write(const QString& text) { return WriteBytes(text.toUtf8()); }
+    QString WriteBytes(const QByteArray& bytes)
     {
         const QString path = m_dir.filePath(QStringLiteral("s%1.vbs").arg(m_count++));
         QFile file(path);
         file.open(QIODevice::WriteOnly);
-        file.write(text.toUtf8());
+        file.write(bytes);
         return path;
     }
     Result Run(const QStringList& args)
@@ -93,4 +94,25 @@ TEST_F(RunScriptCli, UsageAndHelp)
     EXPECT_TRUE(Run({"--help"}).out.contains("--call NAME"));
     EXPECT_EQ(Run({}).exitCode, 2);
     EXPECT_EQ(Run({"/no/such/file.vbs"}).exitCode, 2);
+}
+
+TEST_F(RunScriptCli, AUsersScriptIsUtf8WhenItIsAndCodePage1252Otherwise)
+{
+    // UCase keeps the sharp s (the language never changes a string's length).
+    const QByteArray code = "WScript.Echo UCase(\"stra\xC3\x9F" "e\")\n";
+    EXPECT_EQ(Run({WriteBytes(code)}).out, QStringLiteral("STRAßE\n"));
+    EXPECT_EQ(Run({WriteBytes("\xEF\xBB\xBF" + code)}).out, QStringLiteral("STRAßE\n"));
+    EXPECT_EQ(Run({WriteBytes("WScript.Echo UCase(\"stra\xDF" "e\")\n")}).out, QStringLiteral("STRAßE\n"));
+}
+
+TEST_F(RunScriptCli, TheRunTimeBudgetIsAnOption)
+{
+    const QString loop = Write("Do\nLoop\n");
+    // The step budget is lifted high enough that only the time stops the loop.
+    Result r = Run({loop, "--max-steps", "100000000000", "--max-seconds", "0.2"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Line: 1\n")) << r.err.toStdString();
+    EXPECT_EQ(Run({loop, "--max-seconds", "-1"}).exitCode, 2);
+    EXPECT_EQ(Run({loop, "--max-seconds", "soon"}).exitCode, 2);
+    EXPECT_TRUE(Run({"--help"}).out.contains("--max-seconds S"));
 }
