@@ -21,6 +21,7 @@ NAMED_ROLES = {"push button", "check box", "radio button", "text", "combo box", 
 
 SKIP_NOTE = "skipped.txt"  # in the test's working folder, read by scripts/test.sh
 KEY_DOWN = 0xFF54   # the Down key's X keysym
+KEY_RIGHT = 0xFF53  # the Right key's X keysym
 KEY_TAB = 0xFF09
 KEY_F2 = 0xFFBF
 KEY_RETURN = 0xFF0D
@@ -204,10 +205,21 @@ def click(d, node):
     d.pyatspi.Registry.generateMouseEvent(extents.x + extents.width // 2, extents.y + extents.height // 2, "b1c")
 
 
+def profile_tree(d, frame):
+    """The profile tree, named by the document's title; the form views have
+    trees of their own (the two-list editors)."""
+    title = frame.name[frame.name.find("[") + 1:frame.name.rfind("]")]
+    return d.need(frame, "tree", title)
+
+
 def tree_item(d, frame, name):
-    tree = d.need(frame, "tree", None)
-    return wait_for(lambda: next((c for c in tree if c.getRoleName() == "table cell" and c.name == name), None),
-                    "the tree item %r" % name)
+    tree = profile_tree(d, frame)
+    try:
+        return wait_for(lambda: next((c for c in tree if c.getRoleName() == "table cell" and c.name == name), None),
+                        "the tree item %r" % name)
+    except Failure as failure:
+        shown = [c.name for c in tree if c.getRoleName() == "table cell"]
+        raise Failure("%s; the tree shows %s" % (failure, ", ".join(map(repr, shown))))
 
 
 def select_node(d, frame, name):
@@ -255,7 +267,7 @@ def edit_contacts(d, frame):
     add_contact(d, frame, "Privates", "Add Privates", "Temp")
     click(d, d.need(frame, "push button", "Delete Current Contact"))
     d.message_box("Deleting this Private contact", "OK")
-    wait_for(lambda: d.find(d.need(frame, "tree", None), "table cell", "Temp") is None, "Temp deleted")
+    wait_for(lambda: d.find(profile_tree(d, frame), "table cell", "Temp") is None, "Temp deleted")
 
     add_contact(d, frame, "Private Groups", "Add Private Group", "Night Shift")
     candidates = d.need(frame, "list", "All Privates")
@@ -269,7 +281,7 @@ def edit_contacts(d, frame):
 
 def check_contacts(d, frame):
     """The edits of edit_contacts, read back from the reopened file."""
-    tree = d.need(frame, "tree", None)
+    tree = profile_tree(d, frame)
     if d.find(tree, "table cell", "Temp") or d.find(tree, "table cell", "Zed Zulu"):
         raise Failure("a deleted or renamed private came back")
     select_node(d, frame, "Zoe Zulu")
@@ -278,6 +290,40 @@ def check_contacts(d, frame):
     select_node(d, frame, "Night Shift")
     members = d.need(frame, "list", "Group Members")
     wait_for(lambda: any(c.name.startswith("Zoe Zulu") for c in members), "Zoe Zulu still a member")
+
+
+def open_scan_list(d, frame):
+    """The Scan List folder starts collapsed: opens it from the keyboard."""
+    select_node(d, frame, "Scan List")
+    key(d, KEY_RIGHT)
+
+
+def edit_settings_and_scan_list(d, frame):
+    """Ticks a check box of the settings, and puts a public group into the
+    scan list of its channel, as a user does with mouse and keyboard."""
+    select_node(d, frame, "Settings")
+    box = d.need(frame, "check box", "Disable Programming Mode")
+    d.press(box)
+    wait_for(lambda: "checked" in d.states(box), "Disable Programming Mode ticked")
+
+    open_scan_list(d, frame)
+    select_node(d, frame, "Channel 2 (0)")
+    available = d.need(frame, "tree", "All Public Groups")
+    group = wait_for(lambda: next((c for c in available if c.name == "Maintenance"), None), "Maintenance available")
+    click(d, group)
+    add = d.need(frame, "push button", "Add >>")
+    wait_for(lambda: "enabled" in d.states(add), "Add >> enabled")
+    d.press(add)
+    tree_item(d, frame, "Channel 2 (1)")
+
+
+def check_settings_and_scan_list(d, frame):
+    """The edits of edit_settings_and_scan_list, read back."""
+    open_scan_list(d, frame)
+    tree_item(d, frame, "Channel 2 (1)")
+    select_node(d, frame, "Settings")
+    box = d.need(frame, "check box", "Disable Programming Mode")
+    wait_for(lambda: "checked" in d.states(box), "Disable Programming Mode still ticked")
 
 
 def transfer(d, frame, command, title, success):
@@ -352,6 +398,12 @@ def run(args):
         save(d, frame)
         frame = reopen(d, frame, profile)
         check_contacts(d, frame)
+
+        # A settings change and a scan-list edit survive saving and opening again.
+        edit_settings_and_scan_list(d, frame)
+        save(d, frame)
+        frame = reopen(d, frame, profile)
+        check_settings_and_scan_list(d, frame)
         close_profile(d, frame)
 
         # Read the radio into a new profile, then write it back.
