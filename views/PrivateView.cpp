@@ -34,7 +34,7 @@ CPrivateView::CPrivateView(const QString& captionSuffix, QWidget* parent)
     connect(ui->readIdButton, &QPushButton::clicked, this, &CPrivateView::OnReadId);
     connect(ui->channelCombo, &QComboBox::currentIndexChanged, this, &CPrivateView::OnChannelChosen);
     connect(ui->homeGroupCombo, &QComboBox::currentIndexChanged, this, &CPrivateView::OnHomeGroupChosen);
-    connect(ui->groupOnlyCheck, &QCheckBox::clicked, this, &CPrivateView::OnGroupOnlyClicked);
+    connect(ui->groupOnlyCheck, &QCheckBox::toggled, this, &CPrivateView::OnGroupOnlyClicked);
     connect(ui->ringerCombo, &QComboBox::currentIndexChanged, this, &CPrivateView::OnRingerChosen);
     connect(ui->scrollEnableCheck, &QCheckBox::toggled, this, &CPrivateView::OnScrollEnableClicked);
     m_pScrollEditor->SetHandlers(GuardedStep([this](const CTwoListEditor::Entry& entry) { return AddToScrollList(entry); }),
