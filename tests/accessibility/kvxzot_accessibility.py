@@ -47,6 +47,27 @@ def wait_for(predicate, what, timeout=20.0):
 class Driver:
     def __init__(self, pyatspi):
         self.pyatspi = pyatspi
+        # What took the focus, as a screen reader hears it: some editors
+        # (a tree's label editor) are announced only this way.
+        self.focused = []
+        pyatspi.Registry.registerEventListener(self.on_focus, "object:state-changed:focused")
+
+    def on_focus(self, event):
+        if event.detail1:
+            try:
+                self.focused.append((event.source.getRoleName(), event.source.name))
+            except Exception:  # gone already
+                pass
+
+    def wait_for_focus(self, role, name, timeout=20.0):
+        from gi.repository import GLib
+        context = GLib.MainContext.default()
+
+        def arrived():
+            while context.iteration(False):
+                pass
+            return (role, name) in self.focused
+        wait_for(arrived, "the focus on %s %r" % (role, name), timeout)
 
     def app(self):
         for app in self.pyatspi.Registry.getDesktop(0):
@@ -257,9 +278,10 @@ def edit_contacts(d, frame):
     type_field(d, frame, d.need(frame, "text", "ID"), "10000321")
 
     select_node(d, frame, "Zed Zulu")
+    d.focused.clear()
     key(d, KEY_F2)
-    # The label editor opens on the key press itself, with the whole name
-    # selected: the keys that follow replace it.
+    # The label editor opens with the whole name selected: typing replaces it.
+    d.wait_for_focus("text", "Zed Zulu")
     d.pyatspi.Registry.generateKeyboardEvent(0, "Zoe Zulu", d.pyatspi.KEY_STRING)
     key(d, KEY_RETURN)
     tree_item(d, frame, "Zoe Zulu")
