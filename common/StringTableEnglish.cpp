@@ -338,6 +338,11 @@ const QHash<int, QString>& CStringTable::English()
         {40015, QStringLiteral("Radios of the family: %s")},
         {40016, QStringLiteral("Progress")},
         {40017, QStringLiteral("More Commands")},
+        {40200, QStringLiteral("Contents")},
+        {40201, QStringLiteral("Index")},
+        {40202, QStringLiteral("Search")},
+        {40203, QStringLiteral("The help file %s cannot be opened.")},
+        {40204, QStringLiteral("&Look for:")},
         {57345, QStringLiteral("For Help, press F1")},
         // The reports.
         {40101, QStringLiteral("Web Page (*.htm *.html)|*.htm *.html|PDF Document (*.pdf)|*.pdf||")},

@@ -2,6 +2,8 @@
 
 #include "FileDialogs.h"
 #include "GuiText.h"
+#include "HelpPane.h"
+#include "KVXZOTApp.h"
 #include "KVXZOTDoc.h"
 #include "MessageBoxAdapter.h"
 #include "Messages.h"
@@ -23,8 +25,11 @@ CChildFrame::CChildFrame(std::unique_ptr<CKVXZOTDoc> doc, QWidget* parent)
     m_pRightSplitter = new QSplitter(Qt::Vertical);
     m_pFormPane = new CFormViewPane(m_pDoc.get(), m_pRightSplitter);
     m_pFormPane->setObjectName(QStringLiteral("formPane"));
-    m_pHelpPane = new QTextBrowser(m_pRightSplitter);
-    m_pHelpPane->setObjectName(QStringLiteral("helpPane"));
+    auto* helpPane = new CHelpPane(m_pRightSplitter);
+    if (const CKVXZOTApp* app = CKVXZOTApp::Instance())
+        helpPane->SetSources(app->GetHelpPaneDoc(), app->GetHelpFile());
+    connect(m_pFormPane, &CFormViewPane::helpContextChanged, helpPane, &CHelpPane::ShowContext);
+    m_pHelpPane = helpPane;
     m_pHelpPane->setAccessibleName(LoadStr(219).remove(QLatin1Char('&')));
     m_pHelpPane->hide();
     m_pTree = new CKVXZOTTreeView(m_pDoc.get(), m_pFormPane);

@@ -22,6 +22,13 @@ inline constexpr int AboutFamily = 40015;       // "Radios of the family: %s"
 inline constexpr int ProgressName = 40016;
 inline constexpr int MoreCommands = 40017;      // the toolbar's overflow button
 
+// The help window.
+inline constexpr int HelpContents = 40200;
+inline constexpr int HelpIndex = 40201;
+inline constexpr int HelpSearch = 40202;
+inline constexpr int HelpFileMissing = 40203;  // "The help file %s cannot be opened."
+inline constexpr int HelpLookFor = 40204;
+
 // Framework texts.
 inline constexpr int IdleMessage = 57345;       // "For Help, press F1"
 

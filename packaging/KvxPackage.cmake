@@ -19,6 +19,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt Help reads the compiled help through Qt SQL's SQLite driver, a plugin
+# that no library dependency shows; CPack adds this to what shlibdeps finds.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 # Loaded at run time, so no library dependency shows them: Qt's own dialog
 # texts in the user's language, and the native platform of Wayland desktops.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")

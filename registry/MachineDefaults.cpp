@@ -15,7 +15,7 @@ bool WriteMachineDefaults(RegistryStore& store, const QString& installPath)
     for (const QString& language : languages) {
         const QString key = appKey + QStringLiteral("\\Language\\") + language;
         ok = ok && store.WriteString(Hive::Machine, key, QStringLiteral("GUIResource"), QStringLiteral("Language/%1.json").arg(language))
-             && store.WriteString(Hive::Machine, key, QStringLiteral("HelpFileName"), QStringLiteral("Help/English"))
+             && store.WriteString(Hive::Machine, key, QStringLiteral("HelpFileName"), QStringLiteral("Help/%1.qch").arg(language))
              && store.WriteMultiString(Hive::Machine, key, QStringLiteral("DealerInfo"),
                                        {QStringLiteral("Varnholt Authorised Radio Dealer"), QStringLiteral("Fleet Programming Service")})
              && store.WriteMultiString(Hive::Machine, key, QStringLiteral("ContactInfo"),

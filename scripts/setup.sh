@@ -9,7 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   dpkg-dev file man-db bash-completion
   desktop-file-utils appstream shared-mime-info librsvg2-bin lintian optipng
-  qt6-tools-dev qt6-tools-dev-tools qt6-svg-dev qt6-documentation-tools qt6-translations-l10n
+  qt6-tools-dev qt6-tools-dev-tools qt6-svg-dev qt6-documentation-tools qt6-translations-l10n libqt6sql6-sqlite
   xvfb xauth at-spi2-core dbus dbus-x11 python3-pyatspi
 )
 

@@ -11,7 +11,10 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using kvx::xml::XmlDocument;
@@ -306,6 +309,17 @@ void CBaseView::FocusView()
     m_pContent->setFocus(Qt::OtherFocusReason);
 }
 
+void CBaseView::FocusLater(QWidget* control)
+{
+    QTimer::singleShot(0, this, [control = QPointer<QWidget>(control)] {
+        if (!control)
+            return;
+        control->setFocus(Qt::OtherFocusReason);
+        if (auto* line = qobject_cast<QLineEdit*>(control.data()))
+            line->selectAll();
+    });
+}
+
 int CBaseView::Message(const QString& text, unsigned style)
 {
     return m_pPane->ShowMessage(text, style);
@@ -334,6 +348,15 @@ void CBaseView::ProfileDataError()
 bool CBaseView::IsClosing() const
 {
     return !m_pPane || m_pPane->IsClosing();
+}
+
+CTwoListEditor::MoveHandler CBaseView::GuardedStep(CTwoListEditor::MoveHandler step)
+{
+    return [this, step = std::move(step)](const CTwoListEditor::Entry& entry) {
+        CTwoListEditor::Step result = CTwoListEditor::Step::Stop;
+        Guarded([&] { result = step(entry); });
+        return result;
+    };
 }
 
 void CBaseView::ShowException(const CKVXZOTException& e)
@@ -379,6 +402,12 @@ int CBaseView::NumberAttribute(const CDataItem& item, const QString& name)
     if (!ok)
         throw ProfileDataFault();
     return value;
+}
+
+bool CBaseView::FlagAttribute(const CDataItem& item, const QString& name)
+{
+    const QString text = Attribute(item, name).trimmed();
+    return text == QLatin1String("1") || text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
 }
 
 CDataItem CBaseView::Limit() const

@@ -40,6 +40,7 @@
 #include "DocumentEdit.h"
 #include "KVXZOTException.h"
 #include "TreeNodeKinds.h"
+#include "TwoListEditor.h"
 
 #include <QScrollArea>
 #include <QString>
@@ -95,6 +96,15 @@ public:
     // A document update: hint 0 for any change, otherwise the tree's 32-bit
     // hint. The frame does nothing.
     virtual void OnDocumentUpdate(QObject* sender, quint32 hint);
+
+    // Profile access that turns a missing node or attribute into a
+    // ProfileDataFault (also for the views' helpers).
+    static CDataItem Child(const CDataItem& parent, const QString& name);
+    static CDataItem ChildAt(const CDataItem& parent, int index);
+    static QString Attribute(const CDataItem& item, const QString& name);
+    static int NumberAttribute(const CDataItem& item, const QString& name);
+    // A flag attribute: "1" or "true".
+    static bool FlagAttribute(const CDataItem& item, const QString& name);
 
     // The control with this identifier, or null.
     QWidget* Control(int controlId) const;
@@ -152,22 +162,22 @@ protected:
         }
         return false;
     }
+    // A move step of a two-list editor run as Guarded: a failure shows its
+    // text and stops the move where it is.
+    CTwoListEditor::MoveHandler GuardedStep(CTwoListEditor::MoveHandler step);
     void ShowException(const CKVXZOTException& e);
     // True once the profile window is closing after a profile data error.
     bool IsClosing() const;
 
-    // Profile access that turns a missing node or attribute into a
-    // ProfileDataFault.
-    static CDataItem Child(const CDataItem& parent, const QString& name);
-    static CDataItem ChildAt(const CDataItem& parent, int index);
-    static QString Attribute(const CDataItem& item, const QString& name);
-    static int NumberAttribute(const CDataItem& item, const QString& name);
     CDataItem Limit() const;
 
     // Sets the title text (the caption).
     void SetCaption(const QString& caption);
     // Moves the focus off the fields onto the view itself (which commits them).
     void FocusView();
+    // Puts the focus into a control later (posted), selecting a line edit's
+    // text.
+    void FocusLater(QWidget* control);
 
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -100,18 +100,12 @@ bool CContactEntryView::CommitName()
     }
     RefreshCaption();
     SendHint(HintAction::Refresh, m_nEntryKind, EntryIndex());
+    NameCommitted();
     return true;
 }
 
-void CContactEntryView::FocusLater(QWidget* control)
+void CContactEntryView::NameCommitted()
 {
-    QTimer::singleShot(0, this, [control = QPointer<QWidget>(control)] {
-        if (!control)
-            return;
-        control->setFocus(Qt::OtherFocusReason);
-        if (auto* line = qobject_cast<QLineEdit*>(control.data()))
-            line->selectAll();
-    });
 }
 
 void CContactEntryView::FocusName()

@@ -59,9 +59,6 @@ protected:
     bool CommitName();
     // Puts the focus into the name field with its text selected (posted).
     void FocusName();
-    // Puts the focus into a control later (posted), optionally selecting
-    // a line edit's text.
-    void FocusLater(QWidget* control);
 
     // Faulty fields after the name, as lines of the 10161 message.
     virtual QString OtherFaults();
@@ -72,6 +69,8 @@ protected:
     // Loads the name field and the caption from the profile (also after a
     // rename in the tree).
     virtual void ReloadName();
+    // The name field's new name was accepted.
+    virtual void NameCommitted();
     static constexpr int kMaxNameLength = 20;
 
     // Fills a channel choice and selects the entry's channel; a channel the

@@ -1,6 +1,7 @@
 #include "FormViewFactory.h"
 
 #include "ContactsView.h"
+#include "ListsView.h"
 #include "PrivateGroupView.h"
 #include "PrivateGroupsView.h"
 #include "PrivateView.h"
@@ -8,6 +9,12 @@
 #include "PublicGroupView.h"
 #include "PublicGroupsView.h"
 #include "RadioInfoView.h"
+#include "ScanChannelView.h"
+#include "ScanListView.h"
+#include "ScrollListView.h"
+#include "SettingsView.h"
+#include "TextMessageView.h"
+#include "TextMessagesView.h"
 #include "TreeNodeKinds.h"
 
 CBaseView* CreateFormView(NodeKind kind, const QString& captionSuffix)
@@ -29,8 +36,21 @@ CBaseView* CreateFormView(NodeKind kind, const QString& captionSuffix)
         return new CPrivateGroupView;
     case NodeKind::Private:
         return new CPrivateView(captionSuffix);
+    case NodeKind::Settings:
+        return new CSettingsView;
+    case NodeKind::TextMessages:
+        return new CTextMessagesView;
+    case NodeKind::TextMessage:
+        return new CTextMessageView;
+    case NodeKind::Lists:
+        return new CListsView;
+    case NodeKind::ScrollList:
+        return new CScrollListView;
+    case NodeKind::ScanList:
+        return new CScanListView;
+    case NodeKind::ScanChannel:
+        return new CScanChannelView;
     default:
-        // Nodes whose form view is not built yet show an empty pane.
         return nullptr;
     }
 }

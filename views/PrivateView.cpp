@@ -17,12 +17,6 @@ namespace {
 
 constexpr int kRingers = 12;
 
-bool IsSet(const QString& flag)
-{
-    const QString text = flag.trimmed();
-    return text == QLatin1String("1") || text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
-}
-
 }  // namespace
 
 CPrivateView::CPrivateView(const QString& captionSuffix, QWidget* parent)
@@ -30,6 +24,8 @@ CPrivateView::CPrivateView(const QString& captionSuffix, QWidget* parent)
       m_pIdValidator(new CPrivateIdValidator(this)), m_strCaptionSuffix(captionSuffix)
 {
     ui->setupUi(Form());
+    m_pScrollEditor = new CTwoListEditor(ui->scrollAvailableList, ui->scrollMembersList, ui->scrollAddButton,
+                                         ui->scrollRemoveButton, this);
     SetUpEntryControls(ui->nameEdit, ui->deleteButton);
     ui->idEdit->setValidator(m_pIdValidator);
     CommitOnFocusLeave(ui->idEdit, [this] { CommitId(true); }, {ui->readIdButton, ui->deleteButton});
@@ -38,8 +34,11 @@ CPrivateView::CPrivateView(const QString& captionSuffix, QWidget* parent)
     connect(ui->readIdButton, &QPushButton::clicked, this, &CPrivateView::OnReadId);
     connect(ui->channelCombo, &QComboBox::currentIndexChanged, this, &CPrivateView::OnChannelChosen);
     connect(ui->homeGroupCombo, &QComboBox::currentIndexChanged, this, &CPrivateView::OnHomeGroupChosen);
-    connect(ui->groupOnlyCheck, &QCheckBox::clicked, this, &CPrivateView::OnGroupOnlyClicked);
+    connect(ui->groupOnlyCheck, &QCheckBox::toggled, this, &CPrivateView::OnGroupOnlyClicked);
     connect(ui->ringerCombo, &QComboBox::currentIndexChanged, this, &CPrivateView::OnRingerChosen);
+    connect(ui->scrollEnableCheck, &QCheckBox::toggled, this, &CPrivateView::OnScrollEnableClicked);
+    m_pScrollEditor->SetHandlers(GuardedStep([this](const CTwoListEditor::Entry& entry) { return AddToScrollList(entry); }),
+                                 GuardedStep([this](const CTwoListEditor::Entry& entry) { return RemoveFromScrollList(entry); }));
 }
 
 CPrivateView::~CPrivateView() = default;
@@ -58,7 +57,7 @@ void CPrivateView::LoadData()
     FillHomeGroupChoice();
     {
         QSignalBlocker block(ui->groupOnlyCheck);
-        ui->groupOnlyCheck->setChecked(IsSet(Attribute(Entry(), QStringLiteral("show_grp_only"))));
+        ui->groupOnlyCheck->setChecked(FlagAttribute(Entry(), QStringLiteral("show_grp_only")));
     }
     FillRingerChoice();
     LoadScrollList();
@@ -72,6 +71,12 @@ QString CPrivateView::CaptionText() const
 void CPrivateView::ReloadName()
 {
     CContactEntryView::ReloadName();
+    ReloadScrollList();
+}
+
+void CPrivateView::NameCommitted()
+{
+    // The scroll lists show names.
     ReloadScrollList();
 }
 
@@ -124,7 +129,7 @@ void CPrivateView::OnHomeGroupChosen(int position)
 void CPrivateView::OnGroupOnlyClicked()
 {
     Guarded([this] {
-        const bool stored = IsSet(Attribute(Entry(), QStringLiteral("show_grp_only")));
+        const bool stored = FlagAttribute(Entry(), QStringLiteral("show_grp_only"));
         if (!Write(QStringLiteral("show_grp_only"), !stored).IsApplied())
             throw ProfileDataFault();
         QSignalBlocker block(ui->groupOnlyCheck);
@@ -259,19 +264,3 @@ void CPrivateView::FocusOtherFault()
     FocusLater(ui->idEdit);
 }
 
-// ---- Private scroll list ------------------------------------------------------------------------
-
-void CPrivateView::LoadScrollList()
-{
-    const bool hasList = Entry().GetNode().HasAttribute(QStringLiteral("private_scroll_list"));
-    QSignalBlocker block(ui->scrollEnableCheck);
-    ui->scrollEnableCheck->setChecked(hasList && IsSet(Attribute(Entry(), QStringLiteral("private_scroll_list"))));
-    // Editing the list belongs to the scroll-list editor; until it is
-    // attached the frame shows the state without offering changes.
-    ui->scrollFrame->setEnabled(false);
-}
-
-void CPrivateView::ReloadScrollList()
-{
-    LoadScrollList();
-}

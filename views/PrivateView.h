@@ -9,11 +9,14 @@
 // has room, a refused one leaves the focus in the ID field with the rules'
 // message, and the next Enter tries again.
 //
-// The private's own scroll list (the frame below the fields) is filled and
-// edited by the scroll-list editor; LoadScrollList and ReloadScrollList are
-// where the view hands over to it.
+// The private's own scroll list (the frame below the fields): a check box
+// switches it on and off, and a two-list editor composes it from all
+// contacts (the private itself included); its entries name the contacts.
+// Switched off, its lists are disabled but keep their entries.
 
 #include "ContactEntryView.h"
+#include "ContactTable.h"
+#include "TwoListEditor.h"
 
 #include <memory>
 
@@ -35,6 +38,7 @@ protected:
     void LoadData() override;
     QString CaptionText() const override;
     void ReloadName() override;
+    void NameCommitted() override;
     QString OtherFaults() override;
     void FocusOtherFault() override;
     bool FormKeyPress(QWidget* control, QKeyEvent* event) override;
@@ -55,9 +59,14 @@ private:
     // The private scroll list: its check box and lists follow the profile.
     void LoadScrollList();
     void ReloadScrollList();
+    void OnScrollEnableClicked(bool checked);
+    CTwoListEditor::Step AddToScrollList(const CTwoListEditor::Entry& entry);
+    CTwoListEditor::Step RemoveFromScrollList(const CTwoListEditor::Entry& entry);
 
     std::unique_ptr<Ui::PrivateView> ui;
     CPrivateIdValidator* m_pIdValidator;
+    CTwoListEditor* m_pScrollEditor;
+    CContactTable m_scrollTable;
     QString m_strCaptionSuffix;
     int m_nChannelPosition = -1;
     int m_nHomeGroupPosition = -1;

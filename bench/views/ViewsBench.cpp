@@ -1,7 +1,7 @@
 // The profile window's panes on a maximal profile (150 contacts, 25 messages
 // of 80 characters), on the offscreen platform: opening the profile to its
 // window with the tree and the root's view, switching the tree to a
-// private's view, and the memory of four such windows.
+// private's view and to the list views, and the memory of four such windows.
 
 #include "FormViewPane.h"
 #include "KVXZOTApp.h"
@@ -120,6 +120,25 @@ void BM_SwitchToPrivateView(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SwitchToPrivateView)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The list views on 150 contacts: the scroll list's two-list editor and the
+// read-only overview with its channel grid, one after the other.
+void BM_SwitchToListViews(benchmark::State& state)
+{
+    if (!Setup().ok) {
+        state.SkipWithError("no maximal profile");
+        return;
+    }
+    Window window(Setup().path);
+    bool scroll = false;
+    for (auto _ : state) {
+        scroll = !scroll;
+        if (!window.tree->SelectNode(scroll ? NodeKind::ScrollList : NodeKind::Lists, 0))
+            state.SkipWithError("the selection did not move");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+BENCHMARK(BM_SwitchToListViews)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 long ResidentBytes()
 {

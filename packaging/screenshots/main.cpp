@@ -29,6 +29,8 @@ constexpr Shot kShots[] = {
     {"radio-information.png", NodeKind::Radio, 0},
     {"contacts.png", NodeKind::Contacts, 0},
     {"private-group.png", NodeKind::PrivateGroup, 0},
+    {"settings.png", NodeKind::Settings, 0},
+    {"scan-list.png", NodeKind::ScanChannel, 0},
 };
 
 // What a picture shows: the size of a laptop's window, fonts as the

@@ -21,6 +21,7 @@ NAMED_ROLES = {"push button", "check box", "radio button", "text", "combo box", 
 
 SKIP_NOTE = "skipped.txt"  # in the test's working folder, read by scripts/test.sh
 KEY_DOWN = 0xFF54   # the Down key's X keysym
+KEY_RIGHT = 0xFF53  # the Right key's X keysym
 KEY_TAB = 0xFF09
 KEY_F2 = 0xFFBF
 KEY_RETURN = 0xFF0D
@@ -46,6 +47,27 @@ def wait_for(predicate, what, timeout=20.0):
 class Driver:
     def __init__(self, pyatspi):
         self.pyatspi = pyatspi
+        # What took the focus, as a screen reader hears it: some editors
+        # (a tree's label editor) are announced only this way.
+        self.focused = []
+        pyatspi.Registry.registerEventListener(self.on_focus, "object:state-changed:focused")
+
+    def on_focus(self, event):
+        if event.detail1:
+            try:
+                self.focused.append((event.source.getRoleName(), event.source.name))
+            except Exception:  # gone already
+                pass
+
+    def wait_for_focus(self, role, name, timeout=20.0):
+        from gi.repository import GLib
+        context = GLib.MainContext.default()
+
+        def arrived():
+            while context.iteration(False):
+                pass
+            return (role, name) in self.focused
+        wait_for(arrived, "the focus on %s %r" % (role, name), timeout)
 
     def app(self):
         for app in self.pyatspi.Registry.getDesktop(0):
@@ -204,10 +226,21 @@ def click(d, node):
     d.pyatspi.Registry.generateMouseEvent(extents.x + extents.width // 2, extents.y + extents.height // 2, "b1c")
 
 
+def profile_tree(d, frame):
+    """The profile tree, named by the document's title; the form views have
+    trees of their own (the two-list editors)."""
+    title = frame.name[frame.name.find("[") + 1:frame.name.rfind("]")]
+    return d.need(frame, "tree", title)
+
+
 def tree_item(d, frame, name):
-    tree = d.need(frame, "tree", None)
-    return wait_for(lambda: next((c for c in tree if c.getRoleName() == "table cell" and c.name == name), None),
-                    "the tree item %r" % name)
+    tree = profile_tree(d, frame)
+    try:
+        return wait_for(lambda: next((c for c in tree if c.getRoleName() == "table cell" and c.name == name), None),
+                        "the tree item %r" % name)
+    except Failure as failure:
+        shown = [c.name for c in tree if c.getRoleName() == "table cell"]
+        raise Failure("%s; the tree shows %s" % (failure, ", ".join(map(repr, shown))))
 
 
 def select_node(d, frame, name):
@@ -245,9 +278,10 @@ def edit_contacts(d, frame):
     type_field(d, frame, d.need(frame, "text", "ID"), "10000321")
 
     select_node(d, frame, "Zed Zulu")
+    d.focused.clear()
     key(d, KEY_F2)
-    # The label editor opens on the key press itself, with the whole name
-    # selected: the keys that follow replace it.
+    # The label editor opens with the whole name selected: typing replaces it.
+    d.wait_for_focus("text", "Zed Zulu")
     d.pyatspi.Registry.generateKeyboardEvent(0, "Zoe Zulu", d.pyatspi.KEY_STRING)
     key(d, KEY_RETURN)
     tree_item(d, frame, "Zoe Zulu")
@@ -255,7 +289,7 @@ def edit_contacts(d, frame):
     add_contact(d, frame, "Privates", "Add Privates", "Temp")
     click(d, d.need(frame, "push button", "Delete Current Contact"))
     d.message_box("Deleting this Private contact", "OK")
-    wait_for(lambda: d.find(d.need(frame, "tree", None), "table cell", "Temp") is None, "Temp deleted")
+    wait_for(lambda: d.find(profile_tree(d, frame), "table cell", "Temp") is None, "Temp deleted")
 
     add_contact(d, frame, "Private Groups", "Add Private Group", "Night Shift")
     candidates = d.need(frame, "list", "All Privates")
@@ -269,7 +303,7 @@ def edit_contacts(d, frame):
 
 def check_contacts(d, frame):
     """The edits of edit_contacts, read back from the reopened file."""
-    tree = d.need(frame, "tree", None)
+    tree = profile_tree(d, frame)
     if d.find(tree, "table cell", "Temp") or d.find(tree, "table cell", "Zed Zulu"):
         raise Failure("a deleted or renamed private came back")
     select_node(d, frame, "Zoe Zulu")
@@ -278,6 +312,40 @@ def check_contacts(d, frame):
     select_node(d, frame, "Night Shift")
     members = d.need(frame, "list", "Group Members")
     wait_for(lambda: any(c.name.startswith("Zoe Zulu") for c in members), "Zoe Zulu still a member")
+
+
+def open_scan_list(d, frame):
+    """The Scan List folder starts collapsed: opens it from the keyboard."""
+    select_node(d, frame, "Scan List")
+    key(d, KEY_RIGHT)
+
+
+def edit_settings_and_scan_list(d, frame):
+    """Ticks a check box of the settings, and puts a public group into the
+    scan list of its channel, as a user does with mouse and keyboard."""
+    select_node(d, frame, "Settings")
+    box = d.need(frame, "check box", "Disable Programming Mode")
+    d.press(box)
+    wait_for(lambda: "checked" in d.states(box), "Disable Programming Mode ticked")
+
+    open_scan_list(d, frame)
+    select_node(d, frame, "Channel 2 (0)")
+    available = d.need(frame, "tree", "All Public Groups")
+    group = wait_for(lambda: next((c for c in available if c.name == "Maintenance"), None), "Maintenance available")
+    click(d, group)
+    add = d.need(frame, "push button", "Add >>")
+    wait_for(lambda: "enabled" in d.states(add), "Add >> enabled")
+    d.press(add)
+    tree_item(d, frame, "Channel 2 (1)")
+
+
+def check_settings_and_scan_list(d, frame):
+    """The edits of edit_settings_and_scan_list, read back."""
+    open_scan_list(d, frame)
+    tree_item(d, frame, "Channel 2 (1)")
+    select_node(d, frame, "Settings")
+    box = d.need(frame, "check box", "Disable Programming Mode")
+    wait_for(lambda: "checked" in d.states(box), "Disable Programming Mode still ticked")
 
 
 def transfer(d, frame, command, title, success):
@@ -352,6 +420,12 @@ def run(args):
         save(d, frame)
         frame = reopen(d, frame, profile)
         check_contacts(d, frame)
+
+        # A settings change and a scan-list edit survive saving and opening again.
+        edit_settings_and_scan_list(d, frame)
+        save(d, frame)
+        frame = reopen(d, frame, profile)
+        check_settings_and_scan_list(d, frame)
         close_profile(d, frame)
 
         # Read the radio into a new profile, then write it back.

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,21 @@ TEST_P(LanguageResource, TranslatesEveryNumberAndNothingElse)
     }
     for (auto it = strings.begin(); it != strings.end(); ++it)
         EXPECT_TRUE(english.contains(it.key().toInt())) << "unknown number " << it.key().toStdString();
+}
+
+// A number given twice loses one of its texts without a word from the parser.
+TEST_P(LanguageResource, GivesEveryNumberOnce)
+{
+    QFile file(InstallationPath(QStringLiteral("Language/%1.json").arg(QString::fromLatin1(GetParam()))));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    static const QRegularExpression key(QStringLiteral("^\\s*\"(\\d+)\"\\s*:"), QRegularExpression::MultilineOption);
+    QSet<QString> seen;
+    for (auto it = key.globalMatch(QString::fromUtf8(file.readAll())); it.hasNext();) {
+        const QString number = it.next().captured(1);
+        EXPECT_FALSE(seen.contains(number)) << "given twice: " << number.toStdString();
+        seen.insert(number);
+    }
+    EXPECT_GT(seen.size(), 100);
 }
 
 TEST_P(LanguageResource, KeepsPlaceholdersAcceleratorsAndShortcuts)

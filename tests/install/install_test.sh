@@ -27,6 +27,12 @@ for file in lib/Region.stv lib/HelpPane.stv lib/UpDownGradeSetting.stv ProfileTe
             ProfileTemplate/DataProfile.vbs ProfileTemplate/KVX30.jub Language/German.json; do
   [ -f "$data/$file" ] || fail "$file is not in the installation folder"
 done
+# The compiled help comes with the windowed program.
+if [ "$gui" = 1 ]; then
+  for language in English German Spanish; do
+    [ -f "$data/Help/$language.qch" ] || fail "the $language help is not installed"
+  done
+fi
 grep -q "InstallPath=$data\$" "$stage/etc/xdg/Varnholt/kvxzot.ini" \
   || fail "the machine configuration does not name the installation folder"
 

@@ -46,7 +46,8 @@ grep -q 'InstallPath=/usr/share/kvxzot$' "$scratch/root/etc/xdg/Varnholt/kvxzot.
 dpkg-deb -e "$deb" "$scratch/control"
 grep -qx '/etc/xdg/Varnholt/kvxzot.ini' "$scratch/control/conffiles" || fail "the machine configuration is no conffile"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6core6 libqt6serialport6 libxml2 libc6; do
+if [ "$gui" = 1 ]; then gui_libraries="libqt6widgets6 libqt6help6 libqt6sql6-sqlite"; else gui_libraries=""; fi
+for library in libqt6core6 libqt6serialport6 libxml2 libc6 $gui_libraries; do
   grep -q "\\b$library\\b" <<<"$depends" || fail "no dependency on $library: $depends"
 done
 # Lintian's errors and warnings; what remains are informational tags.

@@ -7,6 +7,7 @@
 #include "ControlIds.h"
 #include "PrivateView.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -138,6 +139,28 @@ TEST_F(PrivateViewTest, TheOverTheAirReadFillsTheIdField)
     Settle();
     EXPECT_EQ(IdEdit()->text(), QStringLiteral("10000777"));
     EXPECT_TRUE(IdEdit()->hasFocus());
+}
+
+TEST_F(PrivateViewTest, GroupOnlyIsStoredWhetherClickedOrToggledByAScreenReader)
+{
+    NewDoc();
+    Add(QStringLiteral("Privates"), QStringLiteral("Adam"));
+    OpenWindow();
+    ASSERT_TRUE(Select(Private, 0));
+    auto* box = Control<QCheckBox>(ControlId::PrivateGroupOnlyCheck);
+    ASSERT_NE(box, nullptr);
+    const auto stored = [this] {
+        return Entry(QStringLiteral("Privates"), 0).GetAttributeValue(QStringLiteral("show_grp_only")).toBool();
+    };
+    ASSERT_FALSE(stored());
+    Toggle(box);
+    Settle();
+    EXPECT_TRUE(stored());
+    EXPECT_TRUE(box->isChecked());
+    box->click();
+    Settle();
+    EXPECT_FALSE(stored());
+    EXPECT_FALSE(box->isChecked());
 }
 
 TEST_F(PrivateViewTest, AChannelChangeTakesThePrivateOutOfItsGroupsAndClearsItsHomeGroup)

@@ -14,6 +14,8 @@
 #include "RadioSimulator.h"
 #include "TreeNodeKinds.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QSplitter>
@@ -164,6 +166,23 @@ protected:
         return view ? qobject_cast<T*>(view->Control(id)) : nullptr;
     }
     QTreeWidgetItem* Item(NodeKind kind, int index = 0) const { return m_tree->FindItem(kind, index); }
+    // Toggles a check box as an assistive technology does: through its
+    // accessible action, which emits no click.
+    static void Toggle(QAbstractButton* box)
+    {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+        ASSERT_TRUE(accessible && accessible->actionInterface());
+        ASSERT_TRUE(accessible->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        accessible->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    }
+    // The texts of a list's items, in order.
+    static QStringList ListNames(const QTreeWidget* list)
+    {
+        QStringList names;
+        for (int row = 0; row < list->topLevelItemCount(); ++row)
+            names << list->topLevelItem(row)->text(0);
+        return names;
+    }
     static QStringList Labels(const QTreeWidgetItem* folder)
     {
         QStringList labels;
