@@ -86,7 +86,7 @@ int main(int argc, char** argv)
     parser.process(application);
 
     bool ok = true;
-    const quint64 seed = parser.isSet(seedOption) ? parser.value(seedOption).toULongLong(&ok) : QRandomGenerator::global()->generate();
+    const quint64 seed = parser.isSet(seedOption) ? parser.value(seedOption).toULongLong(&ok) : QRandomGenerator::global()->generate64();
     const int actions = parser.value(actionsOption).toInt();
     const double minutes = parser.value(minutesOption).toDouble();
     if (!ok || actions <= 0) {
