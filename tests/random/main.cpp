@@ -5,6 +5,7 @@
 //   random_actions [--seed N] [--actions N] [--minutes M] [--profile FILE]
 //
 // The seed is printed first; the same seed repeats the same session.
+// KVX_ABORT_ON_QT_WARNING=1 aborts at a warning of Qt, for a debugger.
 
 #include "RandomSession.h"
 
@@ -23,6 +24,8 @@
 namespace {
 
 std::atomic<quint64> g_steps{0};
+// Qt's warnings during the session: each says the program misused Qt.
+QStringList g_qtWarnings;
 std::atomic<bool> g_done{false};
 
 // A step that never returns is a finding too: a dialog or loop that no
@@ -64,11 +67,17 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The offscreen platform's notes on every window are noise here.
     static const QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-            if (type != QtDebugMsg && !message.startsWith(QLatin1String("This plugin does not support")))
-                previous(type, context, message);
+            // The offscreen platform's notes on every window are noise here.
+            if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QLatin1String("This plugin does not support"))
+                || message.startsWith(QLatin1String("QStandardPaths:")))
+                return;
+            g_qtWarnings << message;
+            previous(type, context, message);
+            // For a debugger's backtrace of where the warning came from.
+            if (qEnvironmentVariableIsSet("KVX_ABORT_ON_QT_WARNING"))
+                std::abort();
         });
     QApplication application(argc, argv);
 
@@ -109,7 +118,7 @@ int main(int argc, char** argv)
             for (; done < actions; ++done) {
                 if (minutes > 0 && clock.elapsed() > minutes * 60000)
                     break;
-                const bool fine = session.Step();
+                const bool fine = session.Step() && g_qtWarnings.isEmpty();
                 ++g_steps;
                 if (!fine)
                     break;
@@ -117,11 +126,13 @@ int main(int argc, char** argv)
         }
         std::printf("%d actions, %d saves validated, %.1f s\n", done, session.Saves(), clock.elapsed() / 1000.0);
         PrintMessageSummary(session.MessagesShown());
-        if (!session.Findings().isEmpty()) {
+        if (!session.Findings().isEmpty() || !g_qtWarnings.isEmpty()) {
             status = 1;
             std::printf("FOUND (seed %llu, action %d):\n", static_cast<unsigned long long>(seed), done + 1);
             for (const QString& finding : session.Findings())
                 std::printf("  %s\n", qPrintable(finding));
+            for (const QString& warning : g_qtWarnings)
+                std::printf("  Qt: %s\n", qPrintable(warning));
             std::printf("last actions:\n");
             for (const QString& action : session.RecentActions())
                 std::printf("  %s\n", qPrintable(action));
