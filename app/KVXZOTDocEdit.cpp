@@ -157,7 +157,8 @@ EditOutcome CKVXZOTDoc::Apply(const EditRequest& request, bool confirmed)
         if (after == before)
             ;   // nothing changed: no step, the modified flag stays
         else if (outcome.IsApplied() && (byRules || !RefuseUnstorable(before, afterText, outcome)))
-            m_undoStack->push(new CProfileSnapshotCommand(*this, StepText(request, outcome), before, after));
+            m_undoStack->push(new CProfileSnapshotCommand(*this, StepText(request, outcome), before, after,
+                                                          CProfileSnapshotCommand::InMacro(*m_undoStack)));
         else
             RestoreSnapshot(before);   // what a refusing or failing rule left behind goes
     } catch (const CKVXZOTException& e) {

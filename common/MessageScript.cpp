@@ -3,6 +3,7 @@
 #include "StringTable.h"
 
 #include <QRegularExpression>
+#include <span>
 
 namespace kvx {
 
@@ -40,6 +41,12 @@ bool CMessageScript::MatchesTemplate(const QString& text, const QString& pattern
     return full.match(text).hasMatch();
 }
 
+CMessageScript& CMessageScript::AnswerAtRandom(quint64 seed)
+{
+    m_random.emplace(seed);
+    return *this;
+}
+
 int CMessageScript::Handle(const QString& text, unsigned style)
 {
     m_shown << text;
@@ -47,6 +54,25 @@ int CMessageScript::Handle(const QString& text, unsigned style)
         const int answer = m_expected.front().answer;
         m_expected.pop_front();
         return answer;
+    }
+    if (m_random) {
+        static constexpr int kOk[] = {kIdOk};
+        static constexpr int kOkCancel[] = {kIdOk, kIdCancel};
+        static constexpr int kYesNoCancel[] = {kIdYes, kIdNo, kIdCancel};
+        static constexpr int kYesNo[] = {kIdYes, kIdNo};
+        const std::span<const int> buttons = [&]() -> std::span<const int> {
+            switch (style & 0x0F) {
+            case kMbOkCancel:
+                return kOkCancel;
+            case kMbYesNoCancel:
+                return kYesNoCancel;
+            case kMbYesNo:
+                return kYesNo;
+            default:
+                return kOk;
+            }
+        }();
+        return buttons[m_random->bounded(quint32(buttons.size()))];
     }
     m_unexpected << text;
     switch (style & 0x0F) {

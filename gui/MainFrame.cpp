@@ -76,6 +76,11 @@ CMainFrame::~CMainFrame()
     m_bDestroying = true;
     qApp->removeEventFilter(this);
     disconnect(qApp, nullptr, this, nullptr);
+    // They go now, while the frame is whole: the area and the windows signal
+    // the frame on their way out, which must not reach a frame already
+    // reduced to its base class.
+    delete m_pMdiArea;
+    m_pMdiArea = nullptr;
 }
 
 namespace {

@@ -103,6 +103,8 @@ void CTransferDialog::OnFailed(int code)
 
 void CTransferDialog::OnQuestion(int, const QString& text, unsigned style)
 {
+    if (m_bDone)
+        return;
     // The job chose the text (10031, 10030 or 10032) and its buttons.
     const int answer = CMessageBoxAdapter::Show(text, style, this);
     if (m_job)

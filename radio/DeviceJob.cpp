@@ -54,8 +54,15 @@ CDeviceJob::CDeviceJob(Command command, const QString& portName, ModelGroupResol
 CDeviceJob::~CDeviceJob()
 {
     cancel();
-    if (m_worker.joinable())
-        m_worker.join();
+    JoinWorker();
+}
+
+void CDeviceJob::JoinWorker()
+{
+    if (m_worker) {
+        m_worker->wait();
+        m_worker.reset();
+    }
 }
 
 QString CDeviceJob::QuestionText(int code)
@@ -76,9 +83,10 @@ void CDeviceJob::Post(F&& emitter)
 
 void CDeviceJob::start()
 {
-    if (m_worker.joinable() || IsFinished())
+    if (m_worker || IsFinished())
         return;
-    m_worker = std::thread([this] { Run(); });
+    m_worker.reset(QThread::create([this] { Run(); }));
+    m_worker->start();
 }
 
 void CDeviceJob::proceed()
@@ -194,8 +202,7 @@ void CDeviceJob::Run()
         state.SetNotifyTarget(nullptr);
     }
     Post([this, result] {
-        if (m_worker.joinable())
-            m_worker.join();
+        JoinWorker();
         m_nResult = result;
         emit finished(result);
     });

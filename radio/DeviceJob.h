@@ -21,6 +21,7 @@
 #include "VirtualCP.h"
 
 #include <QObject>
+#include <QThread>
 #include <QString>
 #include <array>
 #include <condition_variable>
@@ -28,7 +29,6 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 
 class CDeviceJob : public QObject {
     Q_OBJECT
@@ -55,7 +55,7 @@ public:
     ~CDeviceJob() override;
 
     Command GetCommand() const { return m_command; }
-    bool IsRunning() const { return m_worker.joinable(); }
+    bool IsRunning() const { return m_worker != nullptr; }
     bool IsFinished() const { return m_nResult != 0; }
     // 1 after success, the negative result code after a failure (-12 when
     // the user cancelled, refused the password or answered No); 0 before.
@@ -113,6 +113,7 @@ private:
     int Identify();
     int CheckPassword();
     int LastFailure(int fallback) const;
+    void JoinWorker();
     // Blocks the worker until the caller gives what `what` needs or cancels;
     // false on a cancel.
     bool WaitFor(Wait what, QString* password = nullptr);
@@ -125,7 +126,8 @@ private:
     const Command m_command;
     const QString m_strPort;
     const ModelGroupResolver m_modelGroup;
-    std::thread m_worker;
+    // A QThread, not a bare thread: the serial port's notifier needs one.
+    std::unique_ptr<QThread> m_worker;
     std::shared_ptr<Notify> m_notify;
 
     mutable std::mutex m_mutex;   // guards the members below

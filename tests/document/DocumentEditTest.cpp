@@ -191,6 +191,33 @@ TEST_F(DocumentEditTest, UndoAndRedoOfEveryKindOfStepIncludingACascade)
     EXPECT_TRUE(doc.Apply(EditRequest::AddPrivateOrGroup(Folder(QStringLiteral("Privates")), QStringLiteral("Cid"))).IsApplied());
 }
 
+// A command of several edits (a group link, then its pid) is one step; the
+// profile between its edits does not validate and is never restored.
+TEST_F(DocumentEditTest, TheEditsOfAMacroUndoAndRedoAsOneStep)
+{
+    const CDataItem ann = Add(QStringLiteral("Privates"), QStringLiteral("Ann"));
+    const CDataItem pair = Add(QStringLiteral("PrivateGroups"), QStringLiteral("Pair"));
+    QUndoStack& stack = *doc.UndoStack();
+    const int steps = stack.count();
+    const QString before = Xml();
+    stack.beginMacro(QStringLiteral("Add"));
+    Join(ann, pair);
+    stack.endMacro();
+    const QString joined = Xml();
+    ASSERT_EQ(stack.count(), steps + 1);
+
+    stack.undo();
+    EXPECT_EQ(Xml(), before);
+    stack.redo();
+    EXPECT_EQ(Xml(), joined);
+    EXPECT_TRUE(sunk.isEmpty()) << sunk.join(QLatin1Char('\n')).toStdString();
+
+    // Edits outside a macro stay steps of their own.
+    Add(QStringLiteral("Privates"), QStringLiteral("Bob"));
+    Add(QStringLiteral("Privates"), QStringLiteral("Cid"));
+    EXPECT_EQ(stack.count(), steps + 3);
+}
+
 TEST_F(DocumentEditTest, TheHistoryKeepsItsLimit)
 {
     CDataItem messages;

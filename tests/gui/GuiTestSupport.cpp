@@ -28,16 +28,20 @@ void GuiTest::SetUp()
     });
 }
 
-void GuiTest::TearDown()
+void GuiTest::Stop()
 {
     if (m_app && m_app->MainFrame()) {
-        // Whatever is still open goes without questions.
         for (CChildFrame* child : m_app->MainFrame()->Children())
             child->Document().SetModifiedFlag(false);
     }
-    ExpectNoWaitingDialogActions();
     m_app.reset();
     QApplication::processEvents();
+}
+
+void GuiTest::TearDown()
+{
+    ExpectNoWaitingDialogActions();
+    Stop();
     EXPECT_TRUE(messages.Unexpected().isEmpty()) << "unexpected messages: " << messages.Unexpected().join(QStringLiteral(" | ")).toStdString();
     EXPECT_TRUE(messages.Pending().isEmpty()) << "messages never shown: " << messages.Pending().join(QStringLiteral(" | ")).toStdString();
     FileDialogs::SetOverride({});

@@ -32,6 +32,8 @@ protected:
     // null when the start-up failed.
     CMainFrame* Start(const QStringList& arguments = {});
     CMainFrame& Frame() { return *m_app->MainFrame(); }
+    // Ends the program as TearDown does: open windows go without questions.
+    void Stop();
     // Triggers a command as a click would and waits until it has run.
     void Run(int commandId);
     // A new profile from a template, through the New Profile dialog.

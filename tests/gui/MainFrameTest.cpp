@@ -12,6 +12,8 @@
 #include "KVXZOTTreeView.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -222,4 +224,75 @@ TEST_F(MainFrameTest, TheHelpPaneTheToolbarAndTheStatusBarSurviveARestart)
     EXPECT_FALSE(Frame().Action(ViewToolbar)->isChecked());
     EXPECT_TRUE(Frame().statusBar()->isHidden());
     EXPECT_FALSE(Frame().Action(ViewStatusBar)->isChecked());
+}
+
+TEST_F(MainFrameTest, TheTreeOpensTheFramesMenuWhoseCommandsActOnTheNodeChosen)
+{
+    CChildFrame* child = NewFromTemplate();
+    ASSERT_NE(child, nullptr);
+    CKVXZOTTreeView* tree = child->Tree();
+    QMenu* menu = Frame().TreeContextMenu();
+    const auto privates = [&] { return tree->FindItem(NodeKind::Privates); };
+    const auto enabled = [menu] {
+        QList<bool> states;
+        for (QAction* action : menu->actions())
+            states << action->isEnabled();
+        return states;
+    };
+    // Picks the menu's n-th enabled item with the keyboard, as a user does.
+    const auto choose = [menu](int n) {
+        for (int i = 0; i <= n; ++i)
+            QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents();
+        QApplication::processEvents();
+    };
+
+    // A right click selects the item under the mouse first.
+    tree->scrollToItem(privates());
+    const QPoint at = tree->visualItemRect(privates()).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(tree->viewport(), &click);
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
+    EXPECT_EQ(tree->currentItem(), privates());
+    EXPECT_EQ(enabled(), (QList<bool>{true, true, false, false})) << "a folder: Add and Scan only";
+    choose(0);   // Add
+    ASSERT_EQ(privates()->childCount(), 1);
+    EXPECT_EQ(tree->currentItem(), privates()->child(0));
+
+    // The menu key opens it on the current item, here the new private.
+    tree->setFocus();
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), tree->mapToGlobal(QPoint()));
+    QApplication::sendEvent(tree, &key);
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
+    EXPECT_EQ(enabled(), (QList<bool>{false, true, true, true})) << "an entry: no Add";
+    choose(2);   // Rename
+    ASSERT_TRUE(tree->IsEditingLabel());
+    auto* editor = tree->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, QStringLiteral("Zed"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(privates()->child(0)->text(0), QStringLiteral("Zed"));
+
+    tree->setFocus();
+    QApplication::sendEvent(tree, &key);
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
+    messages.Expect(142, kvx::kIdOk);
+    choose(1);   // Delete, with the rules' question
+    EXPECT_EQ(privates()->childCount(), 0);
+    EXPECT_TRUE(child->Document().IsModified());
+}
+
+TEST_F(MainFrameTest, OpenDocumentWindowsCloseWhileTheFrameIsStillWhole)
+{
+    // What the windows signal on their way out reaches the frame.
+    CChildFrame* child = NewFromTemplate();
+    ASSERT_NE(child, nullptr);
+    QObject* frame = &Frame();
+    bool frameWhole = false;
+    QObject::connect(child, &QObject::destroyed, [&frameWhole, frame] { frameWhole = qobject_cast<CMainFrame*>(frame) != nullptr; });
+    Stop();
+    EXPECT_TRUE(frameWhole);
 }

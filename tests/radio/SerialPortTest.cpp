@@ -1,6 +1,7 @@
 // The serial port on pseudo-terminals, and the whole link through one: the
 // simulated radio served on a pseudo-terminal, read by the real port.
 
+#include "DeviceJob.h"
 #include "PtyRadioServer.h"
 #include "RadioResult.h"
 #include "RadioTestSupport.h"
@@ -9,8 +10,10 @@
 #include "Transfers.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <cstdio>
 #include <fcntl.h>
 #include <grp.h>
@@ -284,6 +287,52 @@ TEST(PtyEndToEndTest, ReadsAndWritesTheSimulatedRadioOverAPseudoTerminal)
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QByteArray first = log.readLine();
     EXPECT_EQ(first, QByteArray("PC>    F2 9B 25 4D\n"));
+}
+
+namespace {
+QStringList g_qtWarnings;
+void RecordWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        g_qtWarnings << text;
+}
+} // namespace
+
+TEST(PtyEndToEndTest, ADeviceJobUsesTheRealPortWithoutQtWarnings)
+{
+    // The serial port needs a Qt thread: on any other it warns about its
+    // socket notifier at every open.
+    EnsureCoreApplication();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    CRadioSimulator radio(CRadioSimulator::FullContent());
+    PtyServerOptions options;
+    options.linkPath = dir.filePath(QStringLiteral("radio"));
+    CPtyRadioServer server(radio, options);
+    ASSERT_TRUE(server.Start());
+    TransferTimings timings;
+    timings.longWaitMs = 10;
+    timings.chainStartDelayMs = 1;
+    CTransferState::Instance().SetTimings(timings);
+
+    g_qtWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(RecordWarning);
+    int result = 0;
+    {
+        CDeviceJob job(CDeviceJob::Command::Identify, options.linkPath, [](const QString&) { return 1; });
+        QEventLoop loop;
+        QObject::connect(&job, &CDeviceJob::finished, &loop, [&](int r) {
+            result = r;
+            loop.quit();
+        });
+        QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+        job.start();
+        loop.exec();
+    }
+    qInstallMessageHandler(previous);
+    CTransferState::Instance().SetTimings({});
+    EXPECT_EQ(result, kResultOk);
+    EXPECT_TRUE(g_qtWarnings.isEmpty()) << g_qtWarnings.join(QLatin1Char('\n')).toStdString();
 }
 
 TEST(PtyEndToEndTest, RefusesToReplaceAFileWithItsLink)

@@ -144,7 +144,7 @@ TEST_F(ContactViewsTest, InconsistentBanksAreReportedOnceEach)
         for (int id : c.messages)
             m_script.Expect(id);
         ASSERT_TRUE(Select(PublicGroup, 0));
-        EXPECT_TRUE(m_script.Done());
+        EXPECT_TRUE(m_script.Pending().isEmpty());
         EXPECT_EQ(View()->ViewClass(), QStringLiteral("CPublicGroupView"));
         m_window.reset();
         Settle();

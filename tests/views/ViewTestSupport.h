@@ -5,7 +5,7 @@
 // a script that fails on anything unexpected.
 
 #include "ModelTestSupport.h"
-#include "ScriptedMessages.h"
+#include "MessageScript.h"
 
 #include "BaseView.h"
 #include "FormViewPane.h"
@@ -26,14 +26,17 @@ protected:
     void SetUp() override
     {
         ModelTest::SetUp();
-        kvx::SetMessageHandler([this](const QString& text, unsigned style) { return m_script.Show(text, style); });
+        kvx::SetMessageHandler([this](const QString& text, unsigned style) { return m_script.Handle(text, style); });
     }
     void TearDown() override
     {
         m_window.reset();
         Settle();
         m_doc.reset();
-        EXPECT_TRUE(m_script.Done()) << "messages never shown:\n" << m_script.Pending().toStdString();
+        EXPECT_TRUE(m_script.Unexpected().isEmpty()) << "unexpected messages:\n"
+                                                      << m_script.Unexpected().join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(m_script.Pending().isEmpty()) << "messages never shown:\n"
+                                                  << m_script.Pending().join(QLatin1Char('\n')).toStdString();
         ModelTest::TearDown();
     }
 
@@ -48,7 +51,7 @@ protected:
     void CreateDoc()
     {
         m_doc = std::make_unique<CKVXZOTDoc>();
-        m_doc->SetMessageSink([this](const QString& text, unsigned style) { return m_script.Show(text, style); });
+        m_doc->SetMessageSink([this](const QString& text, unsigned style) { return m_script.Handle(text, style); });
     }
     // The template's text with replacements applied, opened as a file.
     CKVXZOTDoc& DocFromTemplateText(const QList<QPair<QString, QString>>& replacements,
@@ -220,7 +223,7 @@ protected:
         Settle();
     }
 
-    ScriptedMessages m_script;
+    kvx::CMessageScript m_script;
     std::unique_ptr<CKVXZOTDoc> m_doc;
     std::unique_ptr<QWidget> m_window;
     CFormViewPane* m_pane = nullptr;
