@@ -6,10 +6,13 @@ file(MAKE_DIRECTORY ${STAGE})
 file(GLOB english ${SOURCE}/English/*)
 file(COPY ${english} DESTINATION ${STAGE})
 if(NOT LANGUAGE STREQUAL "English")
+  # Copied one by one: file(COPY) skips a file whose copy has the same time
+  # stamp, and in a fresh checkout the English page and its translation have.
   file(GLOB own ${SOURCE}/${LANGUAGE}/*)
-  if(own)
-    file(COPY ${own} DESTINATION ${STAGE})
-  endif()
+  foreach(page ${own})
+    get_filename_component(name ${page} NAME)
+    file(COPY_FILE ${page} ${STAGE}/${name})
+  endforeach()
 endif()
 # A language not translated yet says so at the top of its index page.
 if(EXISTS ${STAGE}/untranslated.txt)
