@@ -36,7 +36,7 @@ CReportDialog::CReportDialog(bool specAvailable, QWidget* parent)
     m_ui->ok->setText(LoadStr(168));
     m_ui->cancel->setText(LoadStr(169));
 
-    QListWidgetItem* spec = AddReport(m_ui->reports, ReportKind::Spec, 170, QStringLiteral(":/report/spec.png"));
+    QListWidgetItem* spec = AddReport(m_ui->reports, ReportKind::Spec, 170, QStringLiteral(":/report/radio-specific.png"));
     QListWidgetItem* overview = AddReport(m_ui->reports, ReportKind::Overview, 171, QStringLiteral(":/report/overview.png"));
     if (!specAvailable) {
         spec->setFlags(spec->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
